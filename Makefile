@@ -1,0 +1,39 @@
+# Front door: `make test` and `make demo` set up a fresh Debian machine and do the rest.
+SHELL := /bin/bash
+.SHELLFLAGS := -o pipefail -c
+MESSAGE ?= <3333333333333333333
+JOBS ?= $(shell nproc)
+# The message, quoted for the shell.
+QUOTED_MESSAGE = '$(subst ','\'',$(MESSAGE))'
+# CMake's own make runs as a fresh top-level make: no directory chatter.
+CMAKE = env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL cmake
+CTEST = env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL ctest
+
+.PHONY: all setup native win32 test test-native test-win32 demo preview clean
+
+all: native win32
+
+setup:
+	@tools/setup.sh
+
+native: setup
+	@$(CMAKE) --preset native >/dev/null
+	@$(CMAKE) --build --preset native -j $(JOBS) | sed -E '/^\[|^-- /d'
+	@test -x build/native/tavi_preview
+
+win32: setup
+	@$(CMAKE) --preset win32 >/dev/null
+	@$(CMAKE) --build --preset win32 -j $(JOBS) | sed -E '/^\[|^-- /d'
+
+test: test-native
+
+test-native: native
+	@$(CTEST) --preset native --output-on-failure -j $(JOBS) | tail -n 3
+
+demo: preview
+
+preview: native
+	@build/native/tavi_preview $(QUOTED_MESSAGE)
+
+clean:
+	rm -rf build

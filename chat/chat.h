@@ -1,0 +1,32 @@
+// Finding the host's chat room by window classes and typing a line into it.
+#pragma once
+
+#include "platform/platform.h"
+#include "sequence/sequence.h"
+
+namespace tavi {
+
+// Window classes of the host chat client's window tree.
+inline constexpr const char* kMdiClientClass = "MDIClient";
+inline constexpr const char* kChildClass = "AOL Child";
+inline constexpr const char* kRichClass = "RICHCNTL";
+inline constexpr const char* kReadOnlyRichClass = "RICHCNTLREADONLY";
+inline constexpr const char* kListboxClass = "_AOL_Listbox";
+inline constexpr const char* kIconClass = "_AOL_Icon";
+inline constexpr const char* kStaticClass = "_AOL_Static";
+
+// The first child window (in the window manager's order) of the host's MDI
+// client that has a rich-text, list box, icon and static child; 0 if none.
+// A frame or MDI client that is missing ends the search with 0.
+WindowHandle LocateChatWindow(const WideString& frameClass, Platform& platform);
+
+// Finds the room afresh (frame class read from `frameClass` now), sets its
+// input control's text to `line` and submits it with Enter. Sends nothing
+// when no room or no input control is found, and no Enter when setting the
+// text failed.
+void PostChatLine(WideString& line, const FrameClassSource& frameClass, Platform& platform);
+
+// PostChatLine bound to its frame class source, ready for SendAllVariants.
+ChatPoster MakeChatPoster(FrameClassSource frameClass, Platform& platform);
+
+}  // namespace tavi

@@ -1,0 +1,9 @@
+# Native (Linux) part of the build: unit tests and the console preview.
+find_package(GTest REQUIRED)
+
+add_executable(tavi_preview tools/preview/preview.cpp)
+target_link_libraries(tavi_preview PRIVATE tavi_core tavi_warnings)
+
+if(BUILD_TESTING)
+  add_subdirectory(tests/unit)
+endif()

@@ -1,0 +1,63 @@
+// The narrow interface between tavi's portable core and the operating system.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tavi {
+
+// Text as UTF-16 code units; the form in which all text is held and styled.
+using WideString = std::u16string;
+// Text in the system's ANSI code page, for calls that take 8-bit text.
+using AnsiString = std::string;
+// Opaque handle of a window of any program; 0 means "no window".
+using WindowHandle = std::uintptr_t;
+
+// Window messages the chat poster sends, with their Win32 values.
+constexpr unsigned kWmSetText = 0x000C;
+constexpr unsigned kWmChar = 0x0102;
+constexpr unsigned kEnterCharacter = 13;
+
+// SetWindowPos arguments used to keep the main window above all others.
+constexpr WindowHandle kHwndTopmost = static_cast<WindowHandle>(-1);
+constexpr unsigned kSwpNoSize = 0x0001;
+constexpr unsigned kSwpNoMove = 0x0002;
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Handles every window event waiting for the program's windows (running
+  // the program's own handlers) and returns at once when none is waiting.
+  virtual void ProcessPendingEvents() = 0;
+  // Blocks until a window event is waiting or `seconds` have passed.
+  virtual void WaitForEventOrTimeout(double seconds) = 0;
+  // Local time since local midnight in seconds, with fractions.
+  virtual double TimeOfDay() = 0;
+
+  // Mixes the time of day into the pseudo-random generator's state.
+  virtual void ReseedFromClock() = 0;
+  // The generator's next value r, 0 <= r < 1.
+  virtual float DrawRandom() = 0;
+
+  // Converts to the ANSI code page; characters it lacks become a best-fit
+  // character or "?".
+  virtual AnsiString ToAnsi(const WideString& text) = 0;
+
+  // Window lookups by class name (the window name is always NULL).
+  virtual WindowHandle FindWindowA(const AnsiString& className) = 0;
+  virtual WindowHandle FindWindowExA(WindowHandle parent, WindowHandle childAfter,
+                                     const AnsiString& className) = 0;
+  // Delivers a message synchronously. `text`, when not null, is passed as
+  // lParam (a NUL-terminated ANSI string), otherwise lParam is 0. Returns
+  // false when the window did not handle it in time (hung or gone).
+  virtual bool SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                            const char* text) = 0;
+  virtual bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx,
+                            int cy, unsigned flags) = 0;
+
+  // Destroys every window of the program and ends the process.
+  [[noreturn]] virtual void EndProcess() = 0;
+};
+
+}  // namespace tavi

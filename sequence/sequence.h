@@ -1,0 +1,42 @@
+// The send sequence: one click becomes seven styled posts with waits between them.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace tavi {
+
+using StyleOperation = std::function<WideString(const WideString&)>;
+// Returns the current text of the message box.
+using TextSource = std::function<WideString()>;
+// Returns the current frame class name to search for.
+using FrameClassSource = std::function<WideString()>;
+// Posts one line; may alter its copy of the line.
+using ChatPoster = std::function<void(WideString&)>;
+using WaitOperation = std::function<void(const std::int32_t&)>;
+using VariantRoster = std::vector<StyleOperation>;
+
+// The interval between posts. The wait takes whole seconds, so this is
+// rounded to the nearest whole number (ties to even): a wait of 1 second.
+constexpr double kPostInterval = 0.6;
+
+// Nearest whole number, ties to even, as the wait's whole seconds need it.
+std::int32_t RoundToInt32(double value);
+
+// The seven variants of a click, in their fixed order: bullets, fancy
+// letters, dashes, dots, colours, colours again, the sup/sub wave.
+VariantRoster MakeVariantRoster(Platform& platform);
+
+// Reads the text afresh, styles it and posts it for every variant in turn,
+// waiting after every post but the last.
+void SendAllVariants(const TextSource& source, const VariantRoster& roster,
+                     const ChatPoster& poster, const WaitOperation& wait);
+
+// Waits `seconds` measured from the time of day rounded to a whole second,
+// handling window events meanwhile without keeping the processor busy.
+void WaitSeconds(const std::int32_t& seconds, Platform& platform);
+
+}  // namespace tavi

@@ -1,0 +1,86 @@
+// WaitSeconds: rounding of the start, events during the wait, midnight, no spinning.
+#include <gtest/gtest.h>
+
+#include "fake_platform.h"
+#include "sequence/sequence.h"
+
+namespace tavi {
+namespace {
+
+using testing::FakePlatform;
+
+TEST(WaitSeconds, EndsAtTheRoundedStartPlusTheSeconds) {
+  const struct {
+    double clock;
+    std::int32_t seconds;
+    double endsAt;
+    bool handlesEvents;
+  } cases[] = {
+      {100.2, 0, 100.2, false},  // start rounds down: the first check already fails
+      {100.7, 0, 101.0, true},   // start rounds up to 101
+      {100.4, 1, 101.0, true},   // about 0.6 s
+      {100.6, 1, 102.0, true},   // about 1.4 s
+      {100.5, 1, 101.0, true},   // ties to even: start 100
+      {101.5, 1, 103.0, true},   // ties to even: start 102
+      {100.0, 1, 101.0, true},
+      {100.2, -1, 100.2, false},
+      {100.7, -1, 100.7, false},
+      {50.0, 3, 53.0, true},
+  };
+  for (const auto& c : cases) {
+    FakePlatform platform;
+    platform.SetTimeOfDay(c.clock);
+    WaitSeconds(c.seconds, platform);
+    EXPECT_DOUBLE_EQ(platform.time, c.endsAt) << c.clock << " " << c.seconds;
+    EXPECT_EQ(platform.processCalls > 0, c.handlesEvents) << c.clock << " " << c.seconds;
+  }
+}
+
+TEST(WaitSeconds, BlocksInsteadOfSpinning) {
+  FakePlatform platform;
+  platform.SetTimeOfDay(100.4);
+  WaitSeconds(1, platform);
+  ASSERT_EQ(platform.blockingWaits.size(), 1u);
+  EXPECT_NEAR(platform.blockingWaits[0], 0.6, 1e-9);
+}
+
+TEST(WaitSeconds, HandlesEventsAsTheyComeAndKeepsItsEndTime) {
+  FakePlatform platform;
+  platform.SetTimeOfDay(100.0);
+  std::vector<double> handledAt;
+  for (double t : {100.25, 100.5, 100.75}) platform.At(t, [&] { handledAt.push_back(platform.time); });
+  WaitSeconds(1, platform);
+  EXPECT_EQ(handledAt, (std::vector<double>{100.25, 100.5, 100.75}));
+  EXPECT_DOUBLE_EQ(platform.time, 101.0);
+}
+
+TEST(WaitSeconds, LastsTheSameAcrossMidnight) {
+  const struct {
+    double clock;
+    double duration;
+  } cases[] = {
+      {86399.2, 0.8},  // start 86399, ends as the clock wraps
+      {86399.4, 0.6},
+      {86399.7, 1.3},  // start rounds up to midnight itself
+      {86399.9, 1.1},
+  };
+  for (const auto& c : cases) {
+    FakePlatform platform;
+    platform.SetTimeOfDay(c.clock);
+    // Events keep the wait checking the clock on both sides of midnight.
+    for (double t = c.clock + 0.1; t < c.clock + 2; t += 0.1) platform.At(t, [] {});
+    WaitSeconds(1, platform);
+    EXPECT_NEAR(platform.time - c.clock, c.duration, 1e-6) << c.clock;
+  }
+}
+
+TEST(RoundToInt32, TiesGoToEven) {
+  const struct {
+    double value;
+    std::int32_t rounded;
+  } cases[] = {{0.6, 1}, {0.5, 0}, {1.5, 2}, {2.5, 2}, {100.4, 100}, {100.6, 101}, {86399.7, 86400}, {-0.5, 0}, {-1.5, -2}};
+  for (const auto& c : cases) EXPECT_EQ(RoundToInt32(c.value), c.rounded) << c.value;
+}
+
+}  // namespace
+}  // namespace tavi

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Runs a command with Wine ready: a display, a warm prefix, and everything stopped afterwards.
+# Uses a private Xvfb unless TAVI_DISPLAY=user and DISPLAY is set.
+set -euo pipefail
+. "$(dirname "$0")/env.sh"
+
+xvfb_pid=""
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+
+if [ "${TAVI_DISPLAY:-}" = user ] && [ -n "${DISPLAY:-}" ]; then
+  :
+else
+  n=${TAVI_XVFB_DISPLAY:-}
+  if [ -z "$n" ]; then
+    for n in $(seq 91 160); do
+      [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+    done
+  fi
+  Xvfb ":$n" -screen 0 "${TAVI_SCREEN:-1024x640x24}" -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  xdpyinfo >/dev/null 2>&1 || { echo "session: Xvfb did not start on $DISPLAY" >&2; exit 1; }
+fi
+
+mkdir -p "$(dirname "$WINEPREFIX")"
+[ -d "$WINEPREFIX" ] || echo "session: creating the Wine prefix $WINEPREFIX (once; about half a minute)"
+wineserver -p >/dev/null 2>&1
+wine wineboot >/dev/null 2>&1
+
+set +e
+"$@"
+rc=$?
+set -e
+exit $rc
