@@ -25,10 +25,14 @@ win32: setup
 	@$(CMAKE) --preset win32 >/dev/null
 	@$(CMAKE) --build --preset win32 -j $(JOBS) | sed -E '/^\[|^-- /d'
 
-test: test-native
+test: test-native test-win32
 
 test-native: native
 	@$(CTEST) --preset native --output-on-failure -j $(JOBS) | tail -n 3
+
+# The Windows programs under Wine, on a private Xvfb display.
+test-win32: win32
+	@tools/wine/session.sh $(CTEST) --preset win32 --output-on-failure
 
 demo: preview
 

@@ -1,3 +1,23 @@
 # Windows part of the build: the platform layer, the program and its tests.
 add_compile_options(-ffunction-sections -fdata-sections)
 add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
+
+# Everything the tests start lives side by side in build/win32.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+add_library(tavi_win32_platform STATIC platform/win32/win32_platform.cpp)
+target_link_libraries(tavi_win32_platform PUBLIC tavi_core PRIVATE tavi_warnings)
+
+add_executable(roomsim WIN32
+  tools/roomsim/main.cpp
+  tools/roomsim/host.cpp
+  tools/roomsim/history.cpp
+  tools/roomsim/options.cpp
+  tools/roomsim/markup.cpp
+)
+target_include_directories(roomsim PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(roomsim PRIVATE tavi_warnings)
+
+if(BUILD_TESTING)
+  add_subdirectory(tests/e2e)
+endif()

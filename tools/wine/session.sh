@@ -31,6 +31,20 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 [ -d "$WINEPREFIX" ] || echo "session: creating the Wine prefix $WINEPREFIX (once; about half a minute)"
 wineserver -p >/dev/null 2>&1
 wine wineboot >/dev/null 2>&1
+# Wine's own fonts (Tahoma, Marlett for the caption buttons) are not found
+# by its 32-bit side on every installation; the prefix's Fonts folder always is.
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+if [ -d /usr/share/wine/fonts ] && [ ! -e "$fonts/tahoma.ttf" ]; then
+  cp /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
+fi
+# Windows open inside one Wine desktop window the size of the screen, drawn
+# the way Windows draws them (a bare X server has no window manager).
+desktop="${TAVI_DESKTOP:-1024x640}"
+if [ "$(cat "$WINEPREFIX/.tavi-desktop" 2>/dev/null)" != "$desktop" ]; then
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f >/dev/null 2>&1
+  echo "$desktop" >"$WINEPREFIX/.tavi-desktop"
+fi
 
 set +e
 "$@"

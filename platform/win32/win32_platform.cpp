@@ -1,0 +1,93 @@
+// Win32Platform: events, clock, random draws, ANSI text and window messages on user32.
+#include "platform/win32/win32_platform.h"
+
+#include <windows.h>
+
+#include <cmath>
+
+namespace tavi {
+
+namespace {
+HWND Hwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+WindowHandle Handle(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+}  // namespace
+
+Win32Platform::Win32Platform() : generator_(GetTickCount() ^ (GetCurrentProcessId() << 16)) {}
+
+void Win32Platform::Dispatch(const void* message) {
+  MSG msg = *static_cast<const MSG*>(message);
+  if (dialogWindow_ && IsDialogMessageW(Hwnd(dialogWindow_), &msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
+void Win32Platform::ProcessPendingEvents() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      // Leave the quit request for the event loop that owns it.
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    Dispatch(&msg);
+  }
+}
+
+void Win32Platform::WaitForEventOrTimeout(double seconds) {
+  if (!(seconds > 0)) return;
+  const double ms = std::ceil(seconds * 1000.0);
+  const DWORD timeout = ms >= 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<DWORD>(ms);
+  // MWMO_INPUTAVAILABLE: also wake for input that arrived before this call.
+  MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+double Win32Platform::TimeOfDay() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return t.wHour * 3600.0 + t.wMinute * 60.0 + t.wSecond + t.wMilliseconds / 1000.0;
+}
+
+void Win32Platform::ReseedFromClock() { generator_.Reseed(TimeOfDay()); }
+
+float Win32Platform::DrawRandom() { return generator_.Draw(); }
+
+AnsiString Win32Platform::ToAnsi(const WideString& text) {
+  if (text.empty()) return {};
+  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+  const int length = static_cast<int>(text.size());
+  // Ask for the size first: in multibyte code pages one character can take
+  // several bytes. Missing characters become a best-fit character or "?".
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) return {};
+  AnsiString out(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide, length, out.data(), bytes, nullptr, nullptr);
+  return out;
+}
+
+WindowHandle Win32Platform::FindWindowA(const AnsiString& className) {
+  return Handle(::FindWindowA(className.c_str(), nullptr));
+}
+
+WindowHandle Win32Platform::FindWindowExA(WindowHandle parent, WindowHandle childAfter,
+                                          const AnsiString& className) {
+  return Handle(::FindWindowExA(Hwnd(parent), Hwnd(childAfter), className.c_str(), nullptr));
+}
+
+bool Win32Platform::SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                 const char* text) {
+  if (window == 0) return false;
+  DWORD_PTR result = 0;
+  // Synchronous, but a host that hangs cannot freeze us for longer than the
+  // timeout.
+  return SendMessageTimeoutA(Hwnd(window), message, wParam, reinterpret_cast<LPARAM>(text),
+                             SMTO_NORMAL | SMTO_ABORTIFHUNG, messageTimeoutMs_, &result) != 0;
+}
+
+bool Win32Platform::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
+                                 int cx, int cy, unsigned flags) {
+  return ::SetWindowPos(Hwnd(window), Hwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
+}
+
+void Win32Platform::EndProcess() { ExitProcess(0); }
+
+}  // namespace tavi

@@ -1,0 +1,45 @@
+// The Windows implementation of the platform interface (user32 and kernel32).
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/random_generator.h"
+
+namespace tavi {
+
+class Win32Platform final : public Platform {
+ public:
+  // Messages to other programs give up after this long, and at once when the
+  // receiving program is already hung.
+  static constexpr unsigned kDefaultMessageTimeoutMs = 5000;
+
+  Win32Platform();
+
+  // Keyboard navigation (Tab, Enter) is done for this window's controls.
+  void SetDialogWindow(WindowHandle window) { dialogWindow_ = window; }
+  void SetMessageTimeout(unsigned milliseconds) { messageTimeoutMs_ = milliseconds; }
+
+  void ProcessPendingEvents() override;
+  void WaitForEventOrTimeout(double seconds) override;
+  double TimeOfDay() override;
+  void ReseedFromClock() override;
+  float DrawRandom() override;
+  AnsiString ToAnsi(const WideString& text) override;
+  WindowHandle FindWindowA(const AnsiString& className) override;
+  WindowHandle FindWindowExA(WindowHandle parent, WindowHandle childAfter,
+                             const AnsiString& className) override;
+  bool SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                    const char* text) override;
+  bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
+                    unsigned flags) override;
+  [[noreturn]] void EndProcess() override;
+
+  // Dispatches one message as the event loop does, with keyboard navigation.
+  void Dispatch(const void* msg);
+
+ private:
+  WindowHandle dialogWindow_ = 0;
+  unsigned messageTimeoutMs_ = kDefaultMessageTimeoutMs;
+  RandomGenerator generator_;
+};
+
+}  // namespace tavi

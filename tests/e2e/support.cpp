@@ -1,0 +1,175 @@
+// Process control, polling and transcript reading for the end-to-end tests.
+#include "support.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace e2e {
+
+std::string ExeDir() {
+  char path[MAX_PATH];
+  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string dir(path, n);
+  dir = dir.substr(0, dir.find_last_of("\\/"));
+  // The test programs live in tests/e2e below the folder of the programs.
+  const std::string suffix = "\\tests\\e2e";
+  if (dir.size() > suffix.size() && dir.compare(dir.size() - suffix.size(), suffix.size(), suffix) == 0)
+    dir.resize(dir.size() - suffix.size());
+  return dir;
+}
+
+std::string TempFile(const std::string& stem) {
+  static int counter = 0;
+  char dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, dir);
+  std::string path = std::string(dir) + "tavi-" + stem + "-" + std::to_string(GetCurrentProcessId()) +
+                     "-" + std::to_string(++counter) + ".txt";
+  DeleteFileA(path.c_str());
+  return path;
+}
+
+double Now() {
+  LARGE_INTEGER f, c;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&c);
+  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+bool WaitUntil(const std::function<bool()>& done, double seconds) {
+  const double end = Now() + seconds;
+  for (;;) {
+    if (done()) return true;
+    if (Now() > end) return false;
+    Sleep(20);
+  }
+}
+
+Process::Process(const std::string& exe, const std::string& arguments) {
+  std::string command = "\"" + exe + "\" " + arguments;
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    CloseHandle(pi.hThread);
+    handle_ = pi.hProcess;
+    id_ = pi.dwProcessId;
+  }
+}
+
+Process::Process(Process&& other) noexcept : handle_(other.handle_), id_(other.id_) {
+  other.handle_ = nullptr;
+}
+
+Process& Process::operator=(Process&& other) noexcept {
+  if (this != &other) {
+    Kill();
+    handle_ = other.handle_;
+    id_ = other.id_;
+    other.handle_ = nullptr;
+  }
+  return *this;
+}
+
+Process::~Process() { Kill(); }
+
+bool Process::Running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
+
+bool Process::WaitForExit(double seconds) const {
+  return !handle_ || WaitForSingleObject(handle_, static_cast<DWORD>(seconds * 1000)) == WAIT_OBJECT_0;
+}
+
+DWORD Process::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (handle_) GetExitCodeProcess(handle_, &code);
+  return code;
+}
+
+void Process::Kill() {
+  if (!handle_) return;
+  if (Running()) {
+    TerminateProcess(handle_, 1);
+    WaitForSingleObject(handle_, 10000);
+  }
+  CloseHandle(handle_);
+  handle_ = nullptr;
+}
+
+namespace {
+
+std::string FromHex(const std::string& hex) {
+  std::string out;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+    out.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+  return out;
+}
+
+}  // namespace
+
+Roomsim::Roomsim(const std::string& arguments) : transcript_(TempFile("room")) {
+  process_ = Process(ExeDir() + "\\roomsim.exe", "--transcript \"" + transcript_ + "\" " + arguments);
+  ready_ = WaitUntil([this] {
+    for (const Entry& e : Entries())
+      if (e.kind == "ready") return true;
+    return false;
+  }, 90);
+}
+
+Roomsim::~Roomsim() {
+  process_.Kill();
+  DeleteFileA(transcript_.c_str());
+}
+
+std::vector<Entry> Roomsim::Entries() const {
+  std::vector<Entry> entries;
+  std::ifstream in(transcript_, std::ios::binary);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream words(line);
+    Entry e;
+    words >> e.kind;
+    std::string word;
+    while (words >> word) {
+      const auto eq = word.find('=');
+      if (eq == std::string::npos) continue;
+      e.fields[word.substr(0, eq)] = word.substr(eq + 1);
+    }
+    if (e.fields.count("t")) e.t = std::stod(e.fields["t"]) / 1000.0;
+    e.bytes = FromHex(e.fields["hex"]);
+    entries.push_back(e);
+  }
+  return entries;
+}
+
+std::vector<Entry> Roomsim::Posts() const {
+  std::vector<Entry> posts;
+  for (const Entry& e : Entries())
+    if (e.kind == "post") posts.push_back(e);
+  return posts;
+}
+
+std::vector<Entry> Roomsim::Astray() const {
+  std::vector<Entry> astray;
+  for (const Entry& e : Entries())
+    if (e.kind == "decoy" || e.kind == "stray") astray.push_back(e);
+  return astray;
+}
+
+bool Roomsim::WaitForPosts(std::size_t count, double seconds) const {
+  return WaitUntil([&] { return Posts().size() >= count; }, seconds);
+}
+
+std::vector<HWND> Children(HWND parent, const char* cls) {
+  std::vector<HWND> found;
+  for (HWND w = FindWindowExA(parent, nullptr, cls, nullptr); w; w = FindWindowExA(parent, w, cls, nullptr))
+    found.push_back(w);
+  return found;
+}
+
+std::string Text(HWND window) {
+  char text[512] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+}  // namespace e2e

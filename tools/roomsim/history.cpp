@@ -1,0 +1,46 @@
+// Renders a submitted line into a room's history pane, with its markup applied.
+#include <richedit.h>
+
+#include "tools/roomsim/host.h"
+#include "tools/roomsim/markup.h"
+
+namespace roomsim {
+
+namespace {
+
+std::u16string FromAnsi(const std::string& bytes) {
+  if (bytes.empty()) return {};
+  const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::u16string out(static_cast<std::size_t>(n), u'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
+                      reinterpret_cast<wchar_t*>(out.data()), n);
+  return out;
+}
+
+void AppendRun(HWND history, const std::u16string& text, const Run& format, COLORREF fallback) {
+  SendMessageW(history, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);  // clamps to the end
+  CHARFORMAT2W cf{};
+  cf.cbSize = sizeof cf;
+  cf.dwMask = CFM_BOLD | CFM_COLOR | CFM_SUPERSCRIPT;
+  cf.dwEffects = (format.bold ? CFE_BOLD : 0) | (format.superscript ? CFE_SUPERSCRIPT : 0) |
+                 (format.subscript ? CFE_SUBSCRIPT : 0);
+  cf.crTextColor = format.hasColour ? format.colour : fallback;
+  SendMessageW(history, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+  SETTEXTEX st{ST_SELECTION | ST_KEEPUNDO, 1200};
+  SendMessageW(history, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&st),
+               reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+}  // namespace
+
+void AppendToHistory(HWND history, const std::string& ansiBytes) {
+  if (!history) return;
+  const bool first = GetWindowTextLengthW(history) == 0;
+  Run name;
+  name.bold = true;
+  AppendRun(history, std::u16string(first ? u"" : u"\r") + u"You: ", name, RGB(0x1F, 0x3A, 0x93));
+  for (const Run& run : ParseMarkup(FromAnsi(ansiBytes))) AppendRun(history, run.text, run, RGB(0x20, 0x20, 0x20));
+  SendMessageW(history, WM_VSCROLL, SB_BOTTOM, 0);
+}
+
+}  // namespace roomsim

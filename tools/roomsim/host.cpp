@@ -1,0 +1,338 @@
+// Builds roomsim's window tree with the host's classes and runs its windows.
+#include "tools/roomsim/host.h"
+
+#include <richedit.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace roomsim {
+
+namespace {
+
+constexpr UINT kHangMessage = WM_APP + 1;
+constexpr UINT kExitMessage = WM_APP + 2;
+constexpr UINT_PTR kChurnTimer = 1;
+constexpr int kIconId = 101;
+const char* const kDecoyProp = "roomsim.decoy";
+
+// The host's control classes, each a superclass of a stock control.
+enum Part { kRich, kReadOnly, kListbox, kIcon, kStatic, kPartCount };
+const char* const kPartClass[kPartCount] = {"RICHCNTL", "RICHCNTLREADONLY", "_AOL_Listbox",
+                                            "_AOL_Icon", "_AOL_Static"};
+const char* const kPartBase[kPartCount] = {"RichEdit20A", "RichEdit20A", "ListBox", "Button",
+                                           "Static"};
+WNDPROC g_base[kPartCount] = {};
+
+struct HostState {
+  Options options;
+  HINSTANCE instance = nullptr;
+  HWND frame = nullptr;
+  HWND mdi = nullptr;
+  std::vector<Room*> rooms;
+  HFONT font = nullptr;
+  int lines = 0;
+  bool creatingDecoy = false;
+};
+HostState g;
+
+std::string WindowTextA(HWND window) {
+  const int length = GetWindowTextLengthA(window);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const int copied = GetWindowTextA(window, text.data(), length + 1);
+  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  return text;
+}
+
+Room* RoomOf(HWND control) {
+  return reinterpret_cast<Room*>(GetWindowLongPtrA(GetParent(control), GWLP_USERDATA));
+}
+
+void Submit(HWND input) {
+  Room* room = RoomOf(input);
+  if (!room || room->input != input) return;
+  const std::string bytes = WindowTextA(input);
+  RecordLine("post", "room=" + std::to_string(room->number) + " control=RICHCNTL#" +
+                         std::to_string(room->inputOrdinal), bytes);
+  AppendToHistory(room->history, bytes);
+  SetWindowTextA(input, "");
+  ++g.lines;
+  if (g.options.hangAfter && g.lines == g.options.hangAfter) PostMessageA(g.frame, kHangMessage, 0, 0);
+  if (g.options.exitAfter && g.lines == g.options.exitAfter) PostMessageA(g.frame, kExitMessage, 0, 0);
+}
+
+// Text arriving anywhere but a room's input is recorded: it must never happen.
+void RecordStray(HWND window, Part part, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg != WM_SETTEXT && msg != WM_CHAR) return;
+  const std::string bytes = msg == WM_SETTEXT ? std::string(lp ? reinterpret_cast<const char*>(lp) : "")
+                                              : std::string(1, static_cast<char>(wp));
+  char message[16];
+  std::snprintf(message, sizeof message, "msg=0x%04x", msg);
+  if (GetPropA(window, kDecoyProp)) {
+    RecordLine("decoy", std::string("class=") + kPartClass[part] + " " + message, bytes);
+  } else if (Room* room = RoomOf(window)) {
+    RecordLine("stray", "room=" + std::to_string(room->number) + " class=" + kPartClass[part] + " " + message, bytes);
+  }
+}
+
+template <Part P>
+LRESULT CALLBACK PartProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE && g.creatingDecoy) SetPropA(hwnd, kDecoyProp, reinterpret_cast<HANDLE>(1));
+  if (msg == WM_NCDESTROY) RemovePropA(hwnd, kDecoyProp);
+  Room* room = (P == kRich && !GetPropA(hwnd, kDecoyProp)) ? RoomOf(hwnd) : nullptr;
+  if (room && room->input == hwnd && msg == WM_CHAR && wp == '\r') {
+    Submit(hwnd);  // the input control submits its contents on Enter
+    return 0;
+  }
+  if (!(room && room->input == hwnd)) RecordStray(hwnd, P, msg, wp, lp);
+  return CallWindowProcA(g_base[P], hwnd, msg, wp, lp);
+}
+
+const WNDPROC kPartProc[kPartCount] = {PartProc<kRich>, PartProc<kReadOnly>, PartProc<kListbox>,
+                                       PartProc<kIcon>, PartProc<kStatic>};
+
+HWND Control(HWND parent, Part part, const char* text, DWORD style, int id = 0) {
+  HWND hwnd = CreateWindowExA(0, kPartClass[part], text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
+                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g.instance, nullptr);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(g.font), FALSE);
+  return hwnd;
+}
+
+HWND HistoryPane(HWND parent, const char* cls) {
+  HWND hwnd = CreateWindowExA(WS_EX_CLIENTEDGE, cls, "",
+                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY, 0, 0, 10, 10,
+                              parent, nullptr, g.instance, nullptr);
+  CHARFORMAT2A cf{};
+  cf.cbSize = sizeof cf;
+  cf.dwMask = CFM_FACE | CFM_SIZE;
+  cf.yHeight = 200;  // 10 pt
+  lstrcpynA(cf.szFaceName, "Arial", LF_FACESIZE);
+  SendMessageA(hwnd, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+  return hwnd;
+}
+
+void LayoutRoom(HWND child) {
+  Room* room = reinterpret_cast<Room*>(GetWindowLongPtrA(child, GWLP_USERDATA));
+  if (!room) return;
+  RECT rc;
+  GetClientRect(child, &rc);
+  const int m = 6, side = 150, bar = 28, w = rc.right, h = rc.bottom;
+  const int left = w - side - 2 * m;
+  auto place = [](HWND hwnd, int x, int y, int cx, int cy) {
+    if (hwnd) MoveWindow(hwnd, x, y, cx < 0 ? 0 : cx, cy < 0 ? 0 : cy, TRUE);
+  };
+  place(room->history, m, m, left, h - bar - 3 * m);
+  place(room->input, m, h - bar - m, left, bar);
+  place(room->label, left + 2 * m, m, side, 18);
+  place(room->people, left + 2 * m, m + 22, side, h - bar - 4 * m - 22);
+  place(room->icon, left + 2 * m, h - bar - m, side, bar);
+}
+
+HWND MdiChild(const std::string& title, int x, int y, int cx, int cy) {
+  MDICREATESTRUCTA mcs{};
+  mcs.szClass = "AOL Child";
+  mcs.szTitle = title.c_str();
+  mcs.hOwner = g.instance;
+  mcs.x = x, mcs.y = y, mcs.cx = cx, mcs.cy = cy;
+  return reinterpret_cast<HWND>(SendMessageA(g.mdi, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+}
+
+// Fills a room window with its controls; `missing` leaves one part out.
+void FillRoom(Room* room, int missing) {
+  HWND c = room->child;
+  SetWindowLongPtrA(c, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(room));
+  switch (g.options.layout) {
+    case Layout::ReadOnly: room->history = HistoryPane(c, "RICHCNTLREADONLY"); break;
+    case Layout::TwoRich: room->history = HistoryPane(c, "RICHCNTL"); room->inputOrdinal = 2; break;
+    case Layout::Single: room->history = HistoryPane(c, "RichEdit20A"); break;
+  }
+  if (missing != kRich) {
+    room->input = Control(c, kRich, "", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP);
+    SendMessageA(room->input, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  }
+  if (missing != kListbox) {
+    room->people = Control(c, kListbox, "", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT);
+    for (const char* name : {"You", "Marisol", "Quentin B", "tavi fan 22", "Ode2Joy"})
+      SendMessageA(room->people, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+  }
+  if (missing != kIcon) room->icon = Control(c, kIcon, "Send", BS_PUSHBUTTON | WS_TABSTOP, kIconId);
+  if (missing != kStatic) room->label = Control(c, kStatic, "5 people here", SS_LEFT);
+  // The history pane comes first among the room's controls.
+  SetWindowPos(room->history, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  LayoutRoom(c);
+}
+
+void OpenRooms() {
+  RECT rc;
+  GetClientRect(g.mdi, &rc);
+  for (int k = 1; k <= g.options.rooms; ++k) {
+    const std::string title = k == 1 ? g.options.title : "Room " + std::to_string(k);
+    auto* room = new Room;
+    room->number = k;
+    const int offset = (k - 1) * 26;
+    room->child = MdiChild(title, offset, offset, rc.right - 26 * (g.options.rooms - 1),
+                           rc.bottom - 26 * (g.options.rooms - 1));
+    FillRoom(room, -1);
+    g.rooms.push_back(room);
+  }
+  // Decoys come last, so they are on top and met first in enumeration.
+  for (int k = 0; k < g.options.decoys; ++k) {
+    auto* decoy = new Room;
+    decoy->number = 100 + k;
+    decoy->child = MdiChild("Not a room " + std::to_string(k + 1), rc.right - 260 - 16 * k, 16 * k, 250, 150);
+    FillRoom(decoy, k % 4 == 0 ? kRich : k % 4 == 1 ? kListbox : k % 4 == 2 ? kIcon : kStatic);
+  }
+}
+
+void CloseRooms() {
+  for (Room* room : g.rooms) SendMessageA(g.mdi, WM_MDIDESTROY, reinterpret_cast<WPARAM>(room->child), 0);
+  g.rooms.clear();
+}
+
+// Windows of the tree's classes outside any frame: nothing may reach them.
+void CreateTopLevelDecoys() {
+  g.creatingDecoy = true;
+  CLIENTCREATESTRUCT ccs{nullptr, 5000};
+  HWND mdi = CreateWindowExA(0, "MDIClient", nullptr, WS_POPUP, 0, 0, 300, 200, nullptr, nullptr,
+                             g.instance, &ccs);
+  for (HWND parent : {mdi, static_cast<HWND>(nullptr)}) {
+    HWND child = CreateWindowExA(0, "AOL Child", "decoy", parent ? WS_CHILD : WS_POPUP, 0, 0, 300, 200,
+                                 parent, nullptr, g.instance, nullptr);
+    for (int p = 0; p < kPartCount; ++p) Control(child, static_cast<Part>(p), "", 0);
+  }
+  for (int p = 0; p < kPartCount; ++p)
+    CreateWindowExA(0, kPartClass[p], "", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, g.instance, nullptr);
+  g.creatingDecoy = false;
+}
+
+LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE && g.creatingDecoy) SetPropA(hwnd, kDecoyProp, reinterpret_cast<HANDLE>(1));
+  const bool mdiChild = !GetPropA(hwnd, kDecoyProp);
+  switch (msg) {
+    case WM_SIZE: LayoutRoom(hwnd); break;
+    case WM_COMMAND:
+      if (LOWORD(wp) == kIconId && HIWORD(wp) == BN_CLICKED) {
+        if (Room* room = reinterpret_cast<Room*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA))) Submit(room->input);
+        return 0;
+      }
+      break;
+    case WM_NCDESTROY:
+      RemovePropA(hwnd, kDecoyProp);
+      std::unique_ptr<Room>(reinterpret_cast<Room*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)));
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      break;
+  }
+  return mdiChild ? DefMDIChildProcA(hwnd, msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CREATE: {
+      CLIENTCREATESTRUCT ccs{nullptr, 5000};
+      g.mdi = CreateWindowExA(WS_EX_CLIENTEDGE, "MDIClient", nullptr,
+                              WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0, 0,
+                              hwnd, nullptr, g.instance, &ccs);
+      return 0;
+    }
+    case WM_TIMER:
+      if (wp == kChurnTimer) g.rooms.empty() ? OpenRooms() : CloseRooms();
+      return 0;
+    case kHangMessage:
+      for (;;) Sleep(INFINITE);  // never handles another message
+    case kExitMessage:
+      RecordLine("exit", "", "");
+      ExitProcess(0);
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefFrameProcA(hwnd, g.mdi, msg, wp, lp);
+}
+
+bool RegisterClasses() {
+  LoadLibraryA("riched20.dll");
+  for (int p = 0; p < kPartCount; ++p) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExA(nullptr, kPartBase[p], &wc)) return false;
+    g_base[p] = wc.lpfnWndProc;
+    wc.lpfnWndProc = kPartProc[p];
+    wc.hInstance = g.instance;
+    wc.lpszClassName = kPartClass[p];
+    wc.style &= ~CS_GLOBALCLASS;
+    if (!RegisterClassExA(&wc)) return false;
+  }
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.hInstance = g.instance;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpfnWndProc = ChildProc;
+  wc.lpszClassName = "AOL Child";
+  if (!RegisterClassExA(&wc)) return false;
+  wc.lpfnWndProc = FrameProc;
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+  wc.lpszClassName = g.options.frameClass.c_str();
+  return RegisterClassExA(&wc) != 0;
+}
+
+std::string Hex(const std::string& bytes) {
+  static const char digits[] = "0123456789abcdef";
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (unsigned char b : bytes) {
+    out.push_back(digits[b >> 4]);
+    out.push_back(digits[b & 15]);
+  }
+  return out;
+}
+
+}  // namespace
+
+void RecordLine(const std::string& kind, const std::string& fields, const std::string& bytes) {
+  if (g.options.transcript.empty()) return;
+  FILETIME ft;
+  GetSystemTimeAsFileTime(&ft);
+  const unsigned long long ms =
+      ((static_cast<unsigned long long>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) - 116444736000000000ULL) / 10000;
+  const std::string line = kind + " t=" + std::to_string(ms) + (fields.empty() ? "" : " " + fields) +
+                           " len=" + std::to_string(bytes.size()) + " hex=" + Hex(bytes) + "\n";
+  if (FILE* f = std::fopen(g.options.transcript.c_str(), "ab")) {
+    std::fwrite(line.data(), 1, line.size(), f);
+    std::fclose(f);
+  }
+}
+
+bool CreateHost(const Options& options, HINSTANCE instance) {
+  g.options = options;
+  g.instance = instance;
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  g.font = CreateFontIndirectA(&metrics.lfMessageFont);
+  if (!RegisterClasses()) return false;
+  if (options.topLevelDecoys) CreateTopLevelDecoys();
+  if (!options.noFrame) {
+    g.frame = CreateWindowExA(0, options.frameClass.c_str(), "roomsim: chat host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                              0, 0, 860, 560, nullptr, nullptr, instance, nullptr);
+    if (!g.frame || !g.mdi) return false;
+    ShowWindow(g.frame, SW_SHOWNORMAL);  // sizes the MDI client the rooms fill
+    OpenRooms();
+    if (options.churnMs) SetTimer(g.frame, kChurnTimer, static_cast<UINT>(options.churnMs), nullptr);
+  }
+  RecordLine("ready", "pid=" + std::to_string(GetCurrentProcessId()), "");
+  return true;
+}
+
+int RunHost() {
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (g.mdi && TranslateMDISysAccel(g.mdi, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace roomsim
