@@ -8,6 +8,13 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 add_library(tavi_win32_platform STATIC platform/win32/win32_platform.cpp)
 target_link_libraries(tavi_win32_platform PUBLIC tavi_core PRIVATE tavi_warnings)
 
+# The program: small, self-contained, only Windows' own DLLs.
+add_executable(tavi WIN32 app/main.cpp app/form1.cpp app/tavi.rc)
+target_link_libraries(tavi PRIVATE tavi_win32_platform tavi_warnings comctl32)
+target_link_options(tavi PRIVATE -s)
+set_source_files_properties(app/tavi.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/app/tavi.ico;${CMAKE_CURRENT_SOURCE_DIR}/app/tavi.manifest")
+
 add_executable(roomsim WIN32
   tools/roomsim/main.cpp
   tools/roomsim/host.cpp

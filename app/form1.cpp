@@ -1,0 +1,174 @@
+// Form1's layout, colours, keyboard behaviour and its load, click and unload events.
+#include "app/form1.h"
+
+#include "chat/chat.h"
+#include "sequence/sequence.h"
+
+namespace tavi {
+
+namespace {
+
+const wchar_t kClassName[] = L"tavi.Form1";
+const wchar_t kCaption[] = L"give tavi";
+
+constexpr COLORREF kFormColour = 0x00EFEFEF;
+constexpr COLORREF kText1Colour = 0x00FFC501;  // a bright sky blue
+constexpr COLORREF kText10Colour = 0x00E0E0E0;
+
+// Sizes and positions in twips (1/1440 inch).
+constexpr int kClientWidth = 4605;
+constexpr int kClientHeight = 585;
+struct Placement {
+  int left, top, width, height;
+};
+constexpr Placement kCommand1 = {3720, 120, 735, 375};
+constexpr Placement kText1 = {120, 120, 3495, 375};
+constexpr Placement kText10 = {120, 600, 3495, 375};  // below the visible client area
+
+constexpr int kCommand1Id = IDOK;  // Enter in the message box presses the button
+constexpr int kText1Id = 101;
+constexpr int kText10Id = 102;
+
+const wchar_t kInitialMessage[] = L"<3333333333333333333";
+const wchar_t kInitialFrameClass[] = L"AOL Frame25";
+
+int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+
+}  // namespace
+
+void SetAlwaysOnTop(Platform& platform, WindowHandle window) {
+  platform.SetWindowPos(window, kHwndTopmost, 0, 0, 0, 0, kSwpNoMove | kSwpNoSize);
+}
+
+bool Form1::Create(HINSTANCE instance, int show) {
+  HDC screen = GetDC(nullptr);
+  dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
+  dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+
+  formBrush_ = CreateSolidBrush(kFormColour);
+  text1Brush_ = CreateSolidBrush(kText1Colour);
+  text10Brush_ = CreateSolidBrush(kText10Colour);
+
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = instance;
+  wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                           GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+  wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                             LR_DEFAULTCOLOR));
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  wc.hbrBackground = formBrush_;
+  wc.lpszClassName = kClassName;
+  if (!RegisterClassExW(&wc)) return false;
+
+  // A fixed-size window: the client area is exactly the form's size.
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  RECT frame = {0, 0, Pixels(kClientWidth, dpiX_), Pixels(kClientHeight, dpiY_)};
+  AdjustWindowRectEx(&frame, style, FALSE, 0);
+  hwnd_ = CreateWindowExW(0, kClassName, kCaption, style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                          frame.bottom - frame.top, nullptr, nullptr, instance, this);
+  if (!hwnd_) return false;
+
+  Form_Load();
+  ShowWindow(hwnd_, show);
+  SetFocus(command1_);
+  return true;
+}
+
+void Form1::CreateControls() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  font_ = CreateFontIndirectW(&metrics.lfMessageFont);
+
+  const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+  // Created in tab order: Command1, Text1, Text10.
+  auto control = [&](const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, Placement p, int id) {
+    HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, Pixels(p.left, dpiX_),
+                                Pixels(p.top, dpiY_), Pixels(p.width, dpiX_), Pixels(p.height, dpiY_), hwnd_,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    return hwnd;
+  };
+  command1_ = control(L"BUTTON", L"tavi", BS_DEFPUSHBUTTON, 0, kCommand1, kCommand1Id);
+  text1_ = control(L"EDIT", kInitialMessage, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kText1, kText1Id);
+  text10_ = control(L"EDIT", kInitialFrameClass, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kText10, kText10Id);
+  // No length limit of our own: lines of any length can be pasted.
+  SendMessageW(text1_, EM_SETLIMITTEXT, 0, 0);
+  SendMessageW(text10_, EM_SETLIMITTEXT, 0, 0);
+  lastFocus_ = command1_;
+}
+
+void Form1::Form_Load() { SetAlwaysOnTop(platform_, reinterpret_cast<WindowHandle>(hwnd_)); }
+
+void Form1::Command1_Click() {
+  // Runs inside the event loop's dispatch; its waits handle further events,
+  // so a second click here starts a nested run.
+  SendAllVariants([this] { return TextOf(text1_); }, MakeVariantRoster(platform_),
+                  MakeChatPoster([this] { return TextOf(text10_); }, platform_),
+                  [this](const std::int32_t& seconds) { WaitSeconds(seconds, platform_); });
+}
+
+void Form1::Form_Unload() { platform_.EndProcess(); }
+
+WideString Form1::TextOf(HWND control) const {
+  const int length = GetWindowTextLengthW(control);
+  WideString text(static_cast<std::size_t>(length) + 1, u'\0');
+  const int copied = GetWindowTextW(control, reinterpret_cast<wchar_t*>(text.data()), length + 1);
+  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  return text;
+}
+
+LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  Form1* form = nullptr;
+  if (msg == WM_NCCREATE) {
+    form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    form->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  } else {
+    form = reinterpret_cast<Form1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  }
+  return form ? form->HandleMessage(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CREATE:
+      CreateControls();
+      return 0;
+    case WM_COMMAND:
+      // The button's click, or Enter pressed in the message box.
+      if (LOWORD(wp) == kCommand1Id && HIWORD(wp) == BN_CLICKED && GetFocus() != text10_) Command1_Click();
+      return 0;
+    case WM_CTLCOLOREDIT: {
+      HDC dc = reinterpret_cast<HDC>(wp);
+      const bool message = reinterpret_cast<HWND>(lp) == text1_;
+      SetBkColor(dc, message ? kText1Colour : kText10Colour);
+      SetTextColor(dc, RGB(0, 0, 0));
+      return reinterpret_cast<LRESULT>(message ? text1Brush_ : text10Brush_);
+    }
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+      SetBkColor(reinterpret_cast<HDC>(wp), kFormColour);
+      return reinterpret_cast<LRESULT>(formBrush_);
+    case WM_ACTIVATE:
+      // Give the focus back to the control that had it.
+      if (LOWORD(wp) == WA_INACTIVE) {
+        if (HWND focus = GetFocus(); focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+      } else if (lastFocus_) {
+        SetFocus(lastFocus_);
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+    case WM_ENDSESSION:
+      if (msg == WM_CLOSE || wp) Form_Unload();  // ends the process, also mid-run
+      return 0;
+  }
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+}  // namespace tavi

@@ -1,0 +1,77 @@
+// TaviApp: finds tavi's window and controls and operates them through its message queue.
+#include "driver.h"
+
+namespace e2e {
+
+namespace {
+
+struct Search {
+  DWORD pid;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lp) {
+  auto* search = reinterpret_cast<Search*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  wchar_t caption[64] = {};
+  GetWindowTextW(hwnd, caption, 64);
+  if (pid == search->pid && std::wstring(caption) == L"give tavi" && IsWindowVisible(hwnd)) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+TaviApp::TaviApp() : process_(ExeDir() + "\\tavi.exe", "") {
+  Search search{process_.Id(), nullptr};
+  WaitUntil([&] {
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr;
+  }, 60);
+  if (!search.found) return;
+  // The controls in window order: the button, then the two boxes.
+  command1 = FindWindowExW(search.found, nullptr, L"Button", nullptr);
+  text1 = FindWindowExW(search.found, nullptr, L"Edit", nullptr);
+  text10 = FindWindowExW(search.found, text1, L"Edit", nullptr);
+  if (command1 && text1 && text10) form = search.found;
+}
+
+void TaviApp::SetText(HWND box, const std::wstring& text) const {
+  SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::wstring TaviApp::TextOf(HWND window) const {
+  const int length = static_cast<int>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = static_cast<int>(SendMessageW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data())));
+  text.resize(static_cast<std::size_t>(copied));
+  return text;
+}
+
+void TaviApp::Click() const { PostMessageW(command1, BM_CLICK, 0, 0); }
+
+void TaviApp::Close() const { PostMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+HWND TaviApp::Focus() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &info);
+  return info.hwndFocus;
+}
+
+void TaviApp::PressKey(UINT virtualKey) const {
+  HWND target = Focus();
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, 0)) << 16;
+  PostMessageW(target, WM_KEYDOWN, virtualKey, scan | 1);
+  PostMessageW(target, WM_KEYUP, virtualKey, scan | 1 | (3u << 30));
+}
+
+void TaviApp::Type(const std::wstring& text) const {
+  HWND target = Focus();
+  for (wchar_t c : text) PostMessageW(target, WM_CHAR, c, 1);
+}
+
+}  // namespace e2e

@@ -1,0 +1,37 @@
+// Drives tavi.exe from outside, as a user would: find the window, fill the boxes, click, close.
+#pragma once
+
+#include <string>
+
+#include "support.h"
+
+namespace e2e {
+
+class TaviApp {
+ public:
+  // Starts tavi.exe and waits for its window.
+  TaviApp();
+  bool ready() const { return form != nullptr; }
+  Process& process() { return process_; }
+
+  void SetText(HWND box, const std::wstring& text) const;
+  std::wstring TextOf(HWND window) const;
+  // Presses the button (the click arrives through tavi's event queue).
+  void Click() const;
+  // Closes the window as its close box does.
+  void Close() const;
+  // The control that has the keyboard focus in tavi.
+  HWND Focus() const;
+  void PressKey(UINT virtualKey) const;
+  void Type(const std::wstring& text) const;
+
+  HWND form = nullptr;
+  HWND command1 = nullptr;
+  HWND text1 = nullptr;
+  HWND text10 = nullptr;
+
+ private:
+  Process process_;
+};
+
+}  // namespace e2e
