@@ -34,7 +34,9 @@ test-native: native
 test-win32: win32
 	@tools/wine/session.sh $(CTEST) --preset win32 --output-on-failure
 
-demo: preview
+# The real program under Wine against roomsim: prints the posts, saves build/demo.png.
+demo: win32
+	@tools/demo.sh $(QUOTED_MESSAGE)
 
 preview: native
 	@build/native/tavi_preview $(QUOTED_MESSAGE)

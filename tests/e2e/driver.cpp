@@ -16,7 +16,7 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lp) {
   GetWindowThreadProcessId(hwnd, &pid);
   wchar_t caption[64] = {};
   GetWindowTextW(hwnd, caption, 64);
-  if (pid == search->pid && std::wstring(caption) == L"give tavi" && IsWindowVisible(hwnd)) {
+  if ((!search->pid || pid == search->pid) && std::wstring(caption) == L"give tavi" && IsWindowVisible(hwnd)) {
     search->found = hwnd;
     return FALSE;
   }
@@ -25,12 +25,24 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lp) {
 
 }  // namespace
 
-TaviApp::TaviApp() : process_(ExeDir() + "\\tavi.exe", "") {
-  Search search{process_.Id(), nullptr};
+TaviApp::TaviApp() : TaviApp(Process(ExeDir() + "\\tavi.exe", "")) {}
+
+TaviApp::TaviApp(Process process) : process_(std::move(process)) {
+  if (process_.Id()) FindWindowOf(process_.Id(), 60);
+}
+
+TaviApp TaviApp::FindRunning(double seconds) {
+  TaviApp app{Process()};
+  app.FindWindowOf(0, seconds);
+  return app;
+}
+
+void TaviApp::FindWindowOf(DWORD pid, double seconds) {
+  Search search{pid, nullptr};
   WaitUntil([&] {
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found != nullptr;
-  }, 60);
+  }, seconds);
   if (!search.found) return;
   // The controls in window order: the button, then the two boxes.
   command1 = FindWindowExW(search.found, nullptr, L"Button", nullptr);

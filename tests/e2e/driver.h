@@ -11,6 +11,8 @@ class TaviApp {
  public:
   // Starts tavi.exe and waits for its window.
   TaviApp();
+  // Finds a tavi window already open (any process).
+  static TaviApp FindRunning(double seconds);
   bool ready() const { return form != nullptr; }
   Process& process() { return process_; }
 
@@ -31,6 +33,9 @@ class TaviApp {
   HWND text10 = nullptr;
 
  private:
+  explicit TaviApp(Process process);
+  void FindWindowOf(DWORD pid, double seconds);
+
   Process process_;
 };
 

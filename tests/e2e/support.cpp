@@ -95,6 +95,11 @@ void Process::Kill() {
   handle_ = nullptr;
 }
 
+void Process::Detach() {
+  if (handle_) CloseHandle(handle_);
+  handle_ = nullptr;
+}
+
 namespace {
 
 std::string FromHex(const std::string& hex) {
@@ -120,9 +125,11 @@ Roomsim::~Roomsim() {
   DeleteFileA(transcript_.c_str());
 }
 
-std::vector<Entry> Roomsim::Entries() const {
+std::vector<Entry> Roomsim::Entries() const { return ReadTranscript(transcript_); }
+
+std::vector<Entry> ReadTranscript(const std::string& path) {
   std::vector<Entry> entries;
-  std::ifstream in(transcript_, std::ios::binary);
+  std::ifstream in(path, std::ios::binary);
   std::string line;
   while (std::getline(in, line)) {
     std::istringstream words(line);

@@ -31,6 +31,8 @@ class Process {
   DWORD ExitCode() const;
   DWORD Id() const { return id_; }
   void Kill();
+  // Lets the process run on after this object is gone.
+  void Detach();
 
  private:
   HANDLE handle_ = nullptr;
@@ -43,6 +45,9 @@ struct Entry {
   std::map<std::string, std::string> fields;
   std::string bytes;
 };
+
+// The entries of a roomsim transcript file, in order.
+std::vector<Entry> ReadTranscript(const std::string& path);
 
 // A running roomsim with its own transcript.
 class Roomsim {

@@ -33,12 +33,13 @@ void AppendRun(HWND history, const std::u16string& text, const Run& format, COLO
 
 }  // namespace
 
-void AppendToHistory(HWND history, const std::string& ansiBytes) {
+void AppendToHistory(HWND history, const std::string& speaker, const std::string& ansiBytes) {
   if (!history) return;
   const bool first = GetWindowTextLengthW(history) == 0;
   Run name;
   name.bold = true;
-  AppendRun(history, std::u16string(first ? u"" : u"\r") + u"You: ", name, RGB(0x1F, 0x3A, 0x93));
+  const COLORREF colour = speaker == "You" ? RGB(0x1F, 0x3A, 0x93) : RGB(0x8A, 0x1C, 0x1C);
+  AppendRun(history, std::u16string(first ? u"" : u"\r") + FromAnsi(speaker + ": "), name, colour);
   for (const Run& run : ParseMarkup(FromAnsi(ansiBytes))) AppendRun(history, run.text, run, RGB(0x20, 0x20, 0x20));
   SendMessageW(history, WM_VSCROLL, SB_BOTTOM, 0);
 }

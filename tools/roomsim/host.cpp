@@ -54,7 +54,7 @@ void Submit(HWND input) {
   const std::string bytes = WindowTextA(input);
   RecordLine("post", "room=" + std::to_string(room->number) + " control=RICHCNTL#" +
                          std::to_string(room->inputOrdinal), bytes);
-  AppendToHistory(room->history, bytes);
+  AppendToHistory(room->history, "You", bytes);
   SetWindowTextA(input, "");
   ++g.lines;
   if (g.options.hangAfter && g.lines == g.options.hangAfter) PostMessageA(g.frame, kHangMessage, 0, 0);
@@ -173,6 +173,8 @@ void OpenRooms() {
     room->child = MdiChild(title, offset, offset, rc.right - 26 * (g.options.rooms - 1),
                            rc.bottom - 26 * (g.options.rooms - 1));
     FillRoom(room, -1);
+    AppendToHistory(room->history, "Marisol", "hi all <b>:)</b>");
+    AppendToHistory(room->history, "Ode2Joy", "anyone here from the <FONT COLOR=\"#3399ff\">coast</FONT>?");
     g.rooms.push_back(room);
   }
   // Decoys come last, so they are on top and met first in enumeration.

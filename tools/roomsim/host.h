@@ -26,6 +26,7 @@ int RunHost();
 
 // Records a line in the transcript file (if any) with the current time.
 void RecordLine(const std::string& kind, const std::string& fields, const std::string& bytes);
-void AppendToHistory(HWND history, const std::string& ansiBytes);
+// Shows a line said by `speaker` in a room's history, its markup rendered.
+void AppendToHistory(HWND history, const std::string& speaker, const std::string& ansiBytes);
 
 }  // namespace roomsim

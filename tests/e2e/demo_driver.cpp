@@ -1,0 +1,80 @@
+// The demo's driver: opens roomsim and tavi, types the message, clicks, prints what the room received.
+// Usage: demo_driver MESSAGE_FILE TRANSCRIPT_FILE   (the message in UTF-8)
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "driver.h"
+
+namespace {
+
+std::wstring Decode(const std::string& bytes, UINT codePage) {
+  if (bytes.empty()) return {};
+  std::wstring out(bytes.size() * 2 + 1, L'\0');
+  const int n = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(),
+                                    static_cast<int>(out.size()));
+  out.resize(static_cast<std::size_t>(n > 0 ? n : 0));
+  return out;
+}
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+void Print(const std::string& text) {
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+int Fail(const char* why) {
+  const std::string text = std::string("demo: ") + why + "\n";
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_ERROR_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) return Fail("usage: demo_driver MESSAGE_FILE TRANSCRIPT_FILE");
+  std::ifstream in(argv[1], std::ios::binary);
+  std::stringstream message;
+  message << in.rdbuf();
+  const std::string transcript = argv[2];
+  DeleteFileA(transcript.c_str());
+
+  e2e::Process room(e2e::ExeDir() + "\\roomsim.exe", "--transcript \"" + transcript + "\"");
+  const bool roomReady = e2e::WaitUntil([&] { return !e2e::ReadTranscript(transcript).empty(); }, 90);
+  room.Detach();
+  if (!roomReady) return Fail("roomsim did not open");
+
+  e2e::TaviApp tavi;
+  tavi.process().Detach();
+  if (!tavi.ready()) return Fail("tavi's window did not appear");
+  // Moved into the chat room's empty space, as one would drag it there.
+  SetWindowPos(tavi.form, nullptr, 380, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  tavi.SetText(tavi.text1, Decode(message.str(), CP_UTF8));
+  tavi.Click();
+  auto posts = [&] {
+    std::vector<e2e::Entry> found;
+    for (const e2e::Entry& e : e2e::ReadTranscript(transcript))
+      if (e.kind == "post") found.push_back(e);
+    return found;
+  };
+  if (!e2e::WaitUntil([&] { return posts().size() >= 7; }, 90)) return Fail("the seven posts did not arrive");
+  Sleep(300);  // let the room finish painting
+
+  const auto lines = posts();
+  Print("The room received:\n");
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    char head[32];
+    std::snprintf(head, sizeof head, "%2u  +%.1f s  ", static_cast<unsigned>(k + 1), lines[k].t - lines[0].t);
+    Print(head + Utf8(Decode(lines[k].bytes, CP_ACP)) + "\n");
+  }
+  return 0;
+}
