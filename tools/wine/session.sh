@@ -27,10 +27,11 @@ else
   xdpyinfo >/dev/null 2>&1 || { echo "session: Xvfb did not start on $DISPLAY" >&2; exit 1; }
 fi
 
-mkdir -p "$(dirname "$WINEPREFIX")"
-[ -d "$WINEPREFIX" ] || echo "session: creating the Wine prefix $WINEPREFIX (once; about half a minute)"
-wineserver -p >/dev/null 2>&1
-wine wineboot >/dev/null 2>&1
+[ -e "$WINEPREFIX/system.reg" ] || echo "session: creating the Wine prefix $WINEPREFIX (once; about half a minute)"
+mkdir -p "$WINEPREFIX"
+wineserver -p >/dev/null 2>&1 || true
+wine wineboot >/dev/null 2>&1 || true
+[ -e "$WINEPREFIX/system.reg" ] || { echo "session: Wine could not create its prefix in $WINEPREFIX" >&2; exit 1; }
 # Wine's own fonts (Tahoma, Marlett for the caption buttons) are not found
 # by its 32-bit side on every installation; the prefix's Fonts folder always is.
 fonts="$WINEPREFIX/drive_c/windows/Fonts"
