@@ -1,7 +1,8 @@
 // Colour groups: every three characters in one random font colour.
-#include "styles/styles.h"
-
 #include <array>
+#include <cstring>
+
+#include "styles/styles.h"
 
 namespace tavi {
 namespace {
@@ -9,6 +10,20 @@ namespace {
 constexpr std::array<const char16_t*, 10> kPalette = {
     u"#ff0000", u"#abcdef", u"#0000ff", u"#00ff00", u"#ffff00",
     u"#ff00ff", u"#00ffff", u"#3399ff", u"#ff9900", u"#000011",
+};
+constexpr std::size_t kTagLength = 21;  // <FONT COLOR="#rrggbb"
+
+// The opening tag of each palette colour, built once.
+struct Tags {
+  char16_t tag[10][kTagLength];
+  Tags() {
+    const char16_t head[] = u"<FONT COLOR=\"";
+    for (std::size_t k = 0; k < 10; ++k) {
+      std::memcpy(tag[k], head, 13 * sizeof(char16_t));
+      std::memcpy(tag[k] + 13, kPalette[k], 7 * sizeof(char16_t));
+      tag[k][20] = u'"';
+    }
+  }
 };
 
 // Palette index 1..10 from a draw r in [0, 1), computed in double precision
@@ -21,30 +36,28 @@ int PaletteIndex(float r) {
   return static_cast<int>(k);
 }
 
-void AppendTag(WideString& result, const char16_t* colour) {
-  result += u"<FONT COLOR=\"";
-  result += colour;
-  result += u"\"";
-}
-
 }  // namespace
 
 WideString ColorGroups(const WideString& text, Platform& platform) {
+  static const Tags tags;
   const std::size_t n = text.size();
-  const std::size_t groups = (n + 2) / 3;
-  WideString result;
-  result.reserve(71 * groups + n);
+  WideString result(71 * ((n + 2) / 3) + n, u'\0');
+  char16_t* out = result.data();
+  const char16_t* in = text.data();
+  constexpr char16_t kPre[] = u"><pre>";
   for (std::size_t i = 0; i < n; i += 3) {
     platform.ReseedFromClock();
-    const char16_t* colour = kPalette[PaletteIndex(platform.DrawRandom()) - 1];
+    const char16_t* tag = tags.tag[PaletteIndex(platform.DrawRandom()) - 1];
     // Tags are written for all three places, also past the end of the text.
-    AppendTag(result, colour);
-    result += u"><pre>";
-    result.push_back(text[i]);
+    std::memcpy(out, tag, kTagLength * sizeof(char16_t));
+    std::memcpy(out + kTagLength, kPre, 6 * sizeof(char16_t));
+    out += kTagLength + 6;
+    *out++ = in[i];
     for (std::size_t j = i + 1; j < i + 3; ++j) {
-      AppendTag(result, colour);
-      result.push_back(u'>');
-      if (j < n) result.push_back(text[j]);
+      std::memcpy(out, tag, kTagLength * sizeof(char16_t));
+      out += kTagLength;
+      *out++ = u'>';
+      if (j < n) *out++ = in[j];
     }
   }
   return result;

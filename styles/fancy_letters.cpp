@@ -1,4 +1,6 @@
 // Fancy letters: accented look-alikes, ligatures and bold vowels.
+#include <array>
+
 #include "styles/styles.h"
 
 namespace tavi {
@@ -18,77 +20,84 @@ constexpr Ligature kLigatures[] = {
     {u'O', u'E', u'\u0152'},
 };
 
-// Lower-case vowels are written as an accented letter in bold tags.
-char16_t BoldVowel(char16_t c) {
-  switch (c) {
-    case u'a': return u'\u00E1';
-    case u'e': return u'\u00EB';
-    case u'i': return u'\u00EE';
-    case u'o': return u'\u00F8';
-    case u'u': return u'\u00FA';
-    case u'y': return u'\u00FD';
-    default: return 0;
-  }
-}
+struct Letter {
+  char16_t from;
+  char16_t to;
+  bool bold;  // lower-case vowels: the accented letter in bold tags
+};
 
-char16_t LookAlike(char16_t c) {
-  switch (c) {
-    case u'A': return u'\u00C5';
-    case u'B': return u'\u00DF';
-    case u'C': return u'\u00C7';
-    case u'D': return u'\u00D0';
-    case u'E': return u'\u00CA';
-    case u'H': return u'h';
-    case u'N': return u'\u00D1';
-    case u'O': return u'\u00D8';
-    case u'U': return u'\u00DA';
-    case u'V': return u'v';
-    case u'W': return u'w';
-    case u'Y': return u'\u00A5';
-    case u'n': return u'\u00F1';
-    case u'?': return u'\u00BF';
-    case u'<': return u'\u00AB';
-    case u'>': return u'\u00BB';
-    case u'*': return u'\u00A4';
-    default: return c;
-  }
-}
+constexpr Letter kLetters[] = {
+    {u'A', u'\u00C5', false}, {u'B', u'\u00DF', false}, {u'C', u'\u00C7', false},
+    {u'D', u'\u00D0', false}, {u'E', u'\u00CA', false}, {u'H', u'h', false},
+    {u'N', u'\u00D1', false}, {u'O', u'\u00D8', false}, {u'U', u'\u00DA', false},
+    {u'V', u'v', false},      {u'W', u'w', false},      {u'Y', u'\u00A5', false},
+    {u'a', u'\u00E1', true},  {u'e', u'\u00EB', true},  {u'i', u'\u00EE', true},
+    {u'n', u'\u00F1', false}, {u'o', u'\u00F8', true},  {u'u', u'\u00FA', true},
+    {u'y', u'\u00FD', true},  {u'?', u'\u00BF', false}, {u'<', u'\u00AB', false},
+    {u'>', u'\u00BB', false}, {u'*', u'\u00A4', false},
+};
 
-void AppendLetter(WideString& result, char16_t c) {
-  if (char16_t vowel = BoldVowel(c)) {
-    result += u"<b>";
-    result.push_back(vowel);
-    result += u"</b>";
-  } else {
-    result.push_back(LookAlike(c));
+// The letter table spread over the ASCII range for direct lookup; every
+// character not listed passes unchanged.
+struct LetterTable {
+  std::array<Letter, 128> ascii{};
+  constexpr LetterTable() {
+    for (char16_t c = 0; c < 128; ++c) ascii[c] = {c, c, false};
+    for (const Letter& letter : kLetters) ascii[letter.from] = letter;
   }
-}
+  constexpr Letter operator[](char16_t c) const { return c < 128 ? ascii[c] : Letter{c, c, false}; }
+};
+constexpr LetterTable kTable;
 
-const Ligature* LigatureAt(const WideString& text, std::size_t index) {
-  if (index + 1 >= text.size()) return nullptr;
+constexpr std::size_t kBoldLength = 8;  // <b>x</b>
+
+const Ligature* LigatureAt(const char16_t* text, std::size_t index, std::size_t n) {
+  if (index + 1 >= n) return nullptr;
   for (const Ligature& ligature : kLigatures) {
     if (text[index] == ligature.first && text[index + 1] == ligature.second) return &ligature;
   }
   return nullptr;
 }
 
+// The exact length of the result, so it is allocated once.
+std::size_t FancyLength(const char16_t* text, std::size_t n) {
+  std::size_t length = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (LigatureAt(text, i, n)) {
+      ++length;
+      ++i;  // the ligature's second letter is swallowed
+    } else {
+      length += kTable[text[i]].bold ? kBoldLength : 1;
+    }
+  }
+  return length;
+}
+
 }  // namespace
 
 WideString FancyLetters(const WideString& text, Platform& platform) {
   const std::size_t n = text.size();
-  WideString result;
-  result.reserve(8 * n);  // a bold vowel, the longest replacement, is 8 units
+  const char16_t* in = text.data();
+  WideString result(FancyLength(in, n), u'\0');
+  char16_t* out = result.data();
   int skipCount = 0;
   // Positions 1 .. n + 1: the last turn reads past the end and adds nothing,
   // but still gives the window its two chances to handle events.
   for (std::size_t pos = 1; pos <= n + 1; ++pos) {
     platform.ProcessPendingEvents();
     const std::size_t index = pos - 1;
-    if (const Ligature* ligature = LigatureAt(text, index)) {
-      result.push_back(ligature->replacement);
+    if (const Ligature* ligature = LigatureAt(in, index, n)) {
+      *out++ = ligature->replacement;
       skipCount = 2;
     } else if (skipCount <= 0 && index < n) {
-      AppendLetter(result, text[index]);
+      const Letter letter = kTable[in[index]];
+      if (letter.bold) {
+        *out++ = u'<', *out++ = u'b', *out++ = u'>';
+        *out++ = letter.to;
+        *out++ = u'<', *out++ = u'/', *out++ = u'b', *out++ = u'>';
+      } else {
+        *out++ = letter.to;
+      }
     }
     // A ligature's second letter is swallowed on the next turn.
     if (skipCount > 0) --skipCount;

@@ -4,15 +4,15 @@
 namespace tavi {
 
 WideString SpaceWithSeparator(const WideString& text, char16_t separator) {
-  WideString result;
-  result.reserve(2 * text.size() + 2);
   // One turn per character and one more past the end, which adds the
   // separator alone: the result always ends in two separators.
+  WideString result(2 * text.size() + 1, u'\0');
+  char16_t* out = result.data();
   for (char16_t c : text) {
-    result.push_back(c);
-    result.push_back(separator);
+    *out++ = c;
+    *out++ = separator;
   }
-  result.push_back(separator);
+  *out = separator;
   return result;
 }
 

@@ -9,3 +9,6 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # guest address space just above 2 GB keeps Wine's start-up reservation of
 # the upper half quick under emulation.
 export QEMU_RESERVED_VA=0x81000000
+# Wine's own 64-bit tools (wineboot, reg) start faster through the 64-bit
+# loader; `wine` would first start its 32-bit side to find out.
+if [ -x /usr/lib/wine/wine64 ]; then WINE64=/usr/lib/wine/wine64; else WINE64=wine; fi

@@ -27,11 +27,11 @@ else
   xdpyinfo >/dev/null 2>&1 || { echo "session: Xvfb did not start on $DISPLAY" >&2; exit 1; }
 fi
 
-[ -e "$WINEPREFIX/system.reg" ] || echo "session: creating the Wine prefix $WINEPREFIX (once; about half a minute)"
+[ -d "$WINEPREFIX/drive_c/windows/system32" ] || echo "session: creating the Wine prefix $WINEPREFIX (once; about half a minute)"
 mkdir -p "$WINEPREFIX"
 wineserver -p >/dev/null 2>&1 || true
-wine wineboot >/dev/null 2>&1 || true
-[ -e "$WINEPREFIX/system.reg" ] || { echo "session: Wine could not create its prefix in $WINEPREFIX" >&2; exit 1; }
+"$WINE64" wineboot >/dev/null 2>&1 || true
+[ -d "$WINEPREFIX/drive_c/windows/system32" ] || { echo "session: Wine could not create its prefix in $WINEPREFIX" >&2; exit 1; }
 # Wine's own fonts (Tahoma, Marlett for the caption buttons) are not found
 # by its 32-bit side on every installation; the prefix's Fonts folder always is.
 fonts="$WINEPREFIX/drive_c/windows/Fonts"
@@ -41,11 +41,8 @@ fi
 # Windows open inside one Wine desktop window the size of the screen, drawn
 # the way Windows draws them (a bare X server has no window manager).
 desktop="${TAVI_DESKTOP:-1024x640}"
-if [ "$(cat "$WINEPREFIX/.tavi-desktop" 2>/dev/null)" != "$desktop" ]; then
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f >/dev/null 2>&1
-  echo "$desktop" >"$WINEPREFIX/.tavi-desktop"
-fi
+"$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+"$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f >/dev/null 2>&1
 
 set +e
 "$@"

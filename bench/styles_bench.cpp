@@ -1,0 +1,114 @@
+// Style throughput: each style against a plain copy of a string as long as its output.
+// Prints one line per style and length: "style <name> <units> <style ns> <copy ns> <ratio>".
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "sequence/sequence.h"
+#include "styles/styles.h"
+
+namespace {
+
+using tavi::WideString;
+
+// No events, a fixed clock and a cheap generator: only the styles' own work counts.
+class QuietPlatform : public tavi::Platform {
+ public:
+  void ProcessPendingEvents() override { benchmark::ClobberMemory(); }
+  void WaitForEventOrTimeout(double) override {}
+  double TimeOfDay() override { return 43200.0; }
+  void ReseedFromClock() override { state_ += 0x9E3779B9u; }
+  float DrawRandom() override {
+    state_ = state_ * 1664525u + 1013904223u;
+    return static_cast<float>(state_ >> 8) / 16777216.0f;
+  }
+  tavi::AnsiString ToAnsi(const WideString&) override { return {}; }
+  tavi::WindowHandle FindWindowA(const tavi::AnsiString&) override { return 0; }
+  tavi::WindowHandle FindWindowExA(tavi::WindowHandle, tavi::WindowHandle, const tavi::AnsiString&) override { return 0; }
+  bool SendMessageA(tavi::WindowHandle, unsigned, std::uintptr_t, const char*) override { return false; }
+  bool SetWindowPos(tavi::WindowHandle, tavi::WindowHandle, int, int, int, int, unsigned) override { return false; }
+  [[noreturn]] void EndProcess() override { std::abort(); }
+
+ private:
+  unsigned state_ = 1;
+};
+
+QuietPlatform platform;
+
+// A line like a user's: letters that the fancy style replaces, pairs, spaces.
+WideString Line(std::size_t units) {
+  const WideString pattern = u"Paella? Noel says hello <3 to AEON, ";
+  WideString text;
+  while (text.size() < units) text += pattern;
+  text.resize(units);
+  return text;
+}
+
+struct Style {
+  const char* name;
+  WideString (*apply)(const WideString&);
+};
+
+WideString Fancy(const WideString& t) { return tavi::FancyLetters(t, platform); }
+WideString Colours(const WideString& t) { return tavi::ColorGroups(t, platform); }
+
+const Style kStyles[] = {
+    {"SpaceWithBullets", tavi::SpaceWithBullets}, {"FancyLetters", Fancy},
+    {"SpaceWithDashes", tavi::SpaceWithDashes},   {"SpaceWithDots", tavi::SpaceWithDots},
+    {"ColorGroups", Colours},                     {"SupSubWave", tavi::SupSubWave},
+};
+
+void RunStyle(benchmark::State& state, const Style* style, std::size_t units) {
+  const WideString text = Line(units);
+  for (auto _ : state) {
+    WideString out = style->apply(text);
+    benchmark::DoNotOptimize(out.data());
+  }
+}
+
+// The floor: copying a string as long as the style's output.
+void RunCopy(benchmark::State& state, const Style* style, std::size_t units) {
+  const WideString model(style->apply(Line(units)).size(), u'x');
+  for (auto _ : state) {
+    WideString out = model;
+    benchmark::DoNotOptimize(out.data());
+  }
+}
+
+class Collector : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs)
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+        medians[run.run_name.function_name] = run.GetAdjustedRealTime();
+    ConsoleReporter::ReportRuns(runs);
+  }
+  std::map<std::string, double> medians;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::size_t lengths[] = {40, 32766};
+  for (const Style& style : kStyles) {
+    for (std::size_t units : lengths) {
+      const std::string suffix = std::string(style.name) + "/" + std::to_string(units);
+      benchmark::RegisterBenchmark(("style/" + suffix).c_str(), RunStyle, &style, units)->Repetitions(5)->ReportAggregatesOnly(true);
+      benchmark::RegisterBenchmark(("copy/" + suffix).c_str(), RunCopy, &style, units)->Repetitions(5)->ReportAggregatesOnly(true);
+    }
+  }
+  benchmark::Initialize(&argc, argv);
+  Collector collector;
+  benchmark::RunSpecifiedBenchmarks(&collector);
+  for (const Style& style : kStyles) {
+    for (std::size_t units : lengths) {
+      const std::string suffix = std::string(style.name) + "/" + std::to_string(units);
+      const double s = collector.medians["style/" + suffix], c = collector.medians["copy/" + suffix];
+      std::printf("style %s %zu %.0f %.0f %.2f\n", style.name, units, s, c, c > 0 ? s / c : 0.0);
+    }
+  }
+  return 0;
+}
