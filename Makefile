@@ -9,7 +9,7 @@ QUOTED_MESSAGE = '$(subst ','\'',$(MESSAGE))'
 CMAKE = env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL cmake
 CTEST = env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL ctest
 
-.PHONY: all setup native win32 test test-native test-win32 demo preview clean
+.PHONY: all setup native win32 test test-native test-win32 demo preview bench clean
 
 all: native win32
 
@@ -40,6 +40,10 @@ demo: win32
 
 preview: native
 	@build/native/tavi_preview $(QUOTED_MESSAGE)
+
+# Every performance figure with its goal; the table is kept in docs/performance.md.
+bench: native win32
+	@bench/run.sh
 
 clean:
 	rm -rf build

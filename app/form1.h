@@ -24,7 +24,7 @@ class Form1 {
 
   void Form_Load();
   void Command1_Click();
-  [[noreturn]] void Form_Unload();
+  void Form_Unload();  // ends the process; does not return
 
   WideString TextOf(HWND control) const;
 

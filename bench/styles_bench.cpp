@@ -1,5 +1,6 @@
 // Style throughput: each style against a plain copy of a string as long as its output.
-// Prints one line per style and length: "style <name> <units> <style ns> <copy ns> <ratio>".
+// Prints one line per style and length: "style <name> <units> <style ns> <copy ns> <ratio>",
+// and "events 32766 <ns>": FancyLetters' event checks alone.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -78,6 +79,14 @@ void RunCopy(benchmark::State& state, const Style* style, std::size_t units) {
   }
 }
 
+// The floor under FancyLetters: its 2 (n + 1) event checks alone.
+void RunEvents(benchmark::State& state, std::size_t units) {
+  tavi::Platform* events = &platform;
+  benchmark::DoNotOptimize(events);  // a real virtual call, as FancyLetters makes it
+  for (auto _ : state)
+    for (std::size_t i = 0; i < 2 * (units + 1); ++i) events->ProcessPendingEvents();
+}
+
 class Collector : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
@@ -100,6 +109,7 @@ int main(int argc, char** argv) {
       benchmark::RegisterBenchmark(("copy/" + suffix).c_str(), RunCopy, &style, units)->Repetitions(5)->ReportAggregatesOnly(true);
     }
   }
+  benchmark::RegisterBenchmark("events/32766", RunEvents, std::size_t{32766})->Repetitions(5)->ReportAggregatesOnly(true);
   benchmark::Initialize(&argc, argv);
   Collector collector;
   benchmark::RunSpecifiedBenchmarks(&collector);
@@ -110,5 +120,6 @@ int main(int argc, char** argv) {
       std::printf("style %s %zu %.0f %.0f %.2f\n", style.name, units, s, c, c > 0 ? s / c : 0.0);
     }
   }
+  std::printf("events 32766 %.0f\n", collector.medians["events/32766"]);
   return 0;
 }

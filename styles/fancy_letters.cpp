@@ -52,7 +52,8 @@ constexpr LetterTable kTable;
 constexpr std::size_t kBoldLength = 8;  // <b>x</b>
 
 const Ligature* LigatureAt(const char16_t* text, std::size_t index, std::size_t n) {
-  if (index + 1 >= n) return nullptr;
+  // Every pair ends in e or E: most positions are ruled out by one test.
+  if (index + 1 >= n || (text[index + 1] | 0x20) != u'e') return nullptr;
   for (const Ligature& ligature : kLigatures) {
     if (text[index] == ligature.first && text[index + 1] == ligature.second) return &ligature;
   }

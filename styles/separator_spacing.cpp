@@ -6,13 +6,18 @@ namespace tavi {
 WideString SpaceWithSeparator(const WideString& text, char16_t separator) {
   // One turn per character and one more past the end, which adds the
   // separator alone: the result always ends in two separators.
-  WideString result(2 * text.size() + 1, u'\0');
-  char16_t* out = result.data();
-  for (char16_t c : text) {
-    *out++ = c;
-    *out++ = separator;
-  }
-  *out = separator;
+  const std::size_t length = 2 * text.size() + 1;
+  WideString result;
+  // Written once, without clearing the memory first. (The size given to the
+  // writer may be the capacity, so the length returned is our own.)
+  result.resize_and_overwrite(length, [&](char16_t* out, std::size_t) {
+    for (char16_t c : text) {
+      *out++ = c;
+      *out++ = separator;
+    }
+    *out = separator;
+    return length;
+  });
   return result;
 }
 

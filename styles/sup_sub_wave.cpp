@@ -7,30 +7,39 @@ namespace tavi {
 
 namespace {
 
-template <std::size_t N>
-char16_t* Put(char16_t* out, const char16_t (&tag)[N]) {
-  std::memcpy(out, tag, (N - 1) * sizeof(char16_t));
-  return out + (N - 1);
-}
+// A whole group: <sup>1</sup>2<sub>3</sub>4, with the places of the four characters.
+constexpr char16_t kGroup[] = u"<sup>1</sup>2<sub>3</sub>4";
+constexpr std::size_t kGroupLength = sizeof kGroup / sizeof kGroup[0] - 1;  // 26
+constexpr std::size_t kPlace[4] = {5, 12, 18, 25};
 
 }  // namespace
 
 WideString SupSubWave(const WideString& text) {
   const std::size_t n = text.size();
-  WideString result(22 * ((n + 3) / 4) + n, u'\0');
-  char16_t* out = result.data();
   const char16_t* in = text.data();
-  // Every group writes all four tags, also when the text ends inside it.
-  for (std::size_t i = 0; i < n; i += 4) {
-    out = Put(out, u"<sup>");
-    *out++ = in[i];
-    out = Put(out, u"</sup>");
-    if (i + 1 < n) *out++ = in[i + 1];
-    out = Put(out, u"<sub>");
-    if (i + 2 < n) *out++ = in[i + 2];
-    out = Put(out, u"</sub>");
-    if (i + 3 < n) *out++ = in[i + 3];
-  }
+  const std::size_t length = 22 * ((n + 3) / 4) + n;
+  WideString result;
+  // Written once, without clearing the memory first (see separator_spacing.cpp).
+  result.resize_and_overwrite(length, [&](char16_t* out, std::size_t) {
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4, out += kGroupLength) {
+      std::memcpy(out, kGroup, sizeof kGroup - sizeof kGroup[0]);
+      for (std::size_t j = 0; j < 4; ++j) out[kPlace[j]] = in[i + j];
+    }
+    if (i < n) {
+      // The last group writes all four tags, also where the text has ended.
+      std::size_t next = 0;  // the group's next character place
+      for (std::size_t g = 0; g < kGroupLength; ++g) {
+        if (next < 4 && g == kPlace[next]) {
+          if (i + next < n) *out++ = in[i + next];
+          ++next;
+        } else {
+          *out++ = kGroup[g];
+        }
+      }
+    }
+    return length;
+  });
   return result;
 }
 

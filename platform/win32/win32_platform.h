@@ -6,7 +6,7 @@
 
 namespace tavi {
 
-class Win32Platform final : public Platform {
+class Win32Platform : public Platform {
  public:
   // Messages to other programs give up after this long, and at once when the
   // receiving program is already hung.

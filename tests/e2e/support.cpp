@@ -12,10 +12,11 @@ std::string ExeDir() {
   const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string dir(path, n);
   dir = dir.substr(0, dir.find_last_of("\\/"));
-  // The test programs live in tests/e2e below the folder of the programs.
-  const std::string suffix = "\\tests\\e2e";
-  if (dir.size() > suffix.size() && dir.compare(dir.size() - suffix.size(), suffix.size(), suffix) == 0)
-    dir.resize(dir.size() - suffix.size());
+  // Test and benchmark programs live in folders below the programs'.
+  for (const std::string suffix : {"\\tests\\e2e", "\\bench"}) {
+    if (dir.size() > suffix.size() && dir.compare(dir.size() - suffix.size(), suffix.size(), suffix) == 0)
+      dir.resize(dir.size() - suffix.size());
+  }
   return dir;
 }
 

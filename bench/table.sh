@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Turns the benchmark programs' raw lines into make bench's Markdown table.
+# Usage: table.sh STYLES_LINES WINE_LINES EXE_BYTES "DLLS" IOSTREAM_SYMBOLS
+set -euo pipefail
+styles=$1 wine=$2 size=$3 dlls=$4 iostreams=$5
+
+row() { printf '| %s | %s | %s | %s |\n' "$1" "$2" "$3" "$4"; }
+# met VALUE OP LIMIT: "yes" or "**no**"
+met() { awk -v v="$1" -v l="$3" -v op="$2" 'BEGIN { ok = (op == "<=") ? v <= l : v >= l; print ok ? "yes" : "**no**" }'; }
+field() { grep "^$1" "$2" | head -n1 | awk -v k="$3" '{print $k}'; }
+
+echo "| Figure | Measured | Goal | Met |"
+echo "|---|---|---|---|"
+
+cpu=$(field "cpu tavi " "$wine" 3) server=$(field "cpu tavi " "$wine" 4) took=$(field "cpu tavi " "$wine" 5)
+spin=$(field "cpu tavi_spinwait " "$wine" 3) spinServer=$(field "cpu tavi_spinwait " "$wine" 4)
+ratio=$(awk -v a="$spin" -v b="$cpu" 'BEGIN { printf (b > 0 ? "%.0f" : "more than %.0f"), (b > 0 ? a / b : a / 0.01) }')
+row "1. CPU of a whole seven-post run (${took} s), in the tavi process" \
+  "${cpu} s; the spinning wait beside it: ${spin} s (${ratio}×)" "≤ 0.05 s" "$(met "$cpu" "<=" 0.05)"
+row "1. ... and in the Wine server meanwhile" "${server} s; spinning: ${spinServer} s" "—" ""
+
+n=$(field respond-edit "$wine" 2) median=$(field respond-edit "$wine" 3) worst=$(field respond-edit "$wine" 4)
+row "2. An edit during a wait is handled (median of $n, round trip)" "${median} ms (slowest ${worst} ms)" "≤ 15 ms" \
+  "$(met "$median" "<=" 15)"
+n=$(field respond-click "$wine" 2) median=$(field respond-click "$wine" 3) idle=$(field respond-click "$wine" 4)
+row "2. A click during a wait: until its run's first post is out (median of $n)" \
+  "${median} ms (the same click at idle: ${idle} ms)" "≤ 15 ms" "$(met "$median" "<=" 15)"
+
+events=$(field "events" "$styles" 3)
+while read -r _ name units style copy ratio; do
+  if [ "$units" = 32766 ]; then
+    goal="≤ 3×" ok=$(met "$ratio" "<=" 3)
+  else
+    goal="—" ok=""
+  fi
+  row "3. $name, $units units, against copying its output" "${ratio}× (${style} ns vs ${copy} ns)" "$goal" "$ok"
+  if [ "$name" = FancyLetters ] && [ "$units" = 32766 ]; then
+    net=$(awk -v s="$style" -v e="$events" -v c="$copy" 'BEGIN { printf "%.1f", (s - e) / c }')
+    row "3. FancyLetters, 32766 units, without its 65,534 event checks (${events} ns)" "${net}×" "≤ 3×" \
+      "$(met "$net" "<=" 3)"
+  fi
+done < <(grep '^style ' "$styles")
+
+ratio=$(field fancy "$wine" 4) style=$(field fancy "$wine" 2) checks=$(field fancy "$wine" 3) each=$(field fancy "$wine" 5)
+row "4. FancyLetters under Wine, 32,766 units, against its 65,534 event checks alone" \
+  "${ratio}× (${style} ms vs ${checks} ms; ${each} µs a check)" "≤ 1.1×" "$(met "$ratio" "<=" 1.1)"
+
+kb=$(awk -v b="$size" 'BEGIN { printf "%.0f", b / 1024 }')
+[ "$iostreams" = 0 ] && streams="no iostreams" || streams="**iostreams linked in**"
+row "5. tavi.exe size (self-contained)" "${kb} KB; imports only ${dlls% }; ${streams}" "≤ 256 KB" \
+  "$(met "$kb" "<=" 256)"
+
+ratio=$(field startup "$wine" 4) tavi=$(field startup "$wine" 2) minimal=$(field startup "$wine" 3)
+row "6. Launch to visible window, against a minimal Win32 program (medians of 5)" \
+  "${ratio}× (${tavi} ms vs ${minimal} ms)" "≤ 1.2×" "$(met "$ratio" "<=" 1.2)"

@@ -1,0 +1,238 @@
+// Benchmarks that need Windows (run under Wine). Each prints "name value..." lines.
+//   wine_bench fancy       FancyLetters on 32,766 units against its event checks alone
+//   wine_bench startup     launch to visible window: tavi.exe against a minimal program
+//   wine_bench respond     how fast an edit or a click made during a wait is handled
+//   wine_bench wait        waits until a tavi window is open
+//   wine_bench run FILE    clicks the running tavi and waits for seven more posts in FILE
+#include <algorithm>
+#include <cstdio>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/win32/win32_platform.h"
+#include "styles/styles.h"
+#include "tests/e2e/driver.h"
+
+namespace {
+
+using e2e::Now;
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+int Fancy() {
+  tavi::Win32Platform platform;
+  MSG msg;
+  PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // this thread has a message queue
+  const std::u16string pattern = u"Paella? Noel says hello <3 to AEON, ";
+  std::u16string text;
+  while (text.size() < 32766) text += pattern;
+  text.resize(32766);
+  const int checks = 2 * (32766 + 1);
+  std::vector<double> style, floor;
+  for (int round = 0; round < 3; ++round) {
+    double t = Now();
+    const std::u16string out = tavi::FancyLetters(text, platform);
+    style.push_back(Now() - t);
+    t = Now();
+    for (int i = 0; i < checks; ++i) platform.ProcessPendingEvents();
+    floor.push_back(Now() - t);
+    if (out.empty()) return 1;
+  }
+  std::printf("fancy %.1f %.1f %.3f %.1f\n", Median(style) * 1e3, Median(floor) * 1e3, Median(style) / Median(floor),
+              Median(floor) / checks * 1e6);
+  return 0;
+}
+
+struct VisibleSearch {
+  DWORD pid;
+  bool found;
+};
+
+BOOL CALLBACK FindVisible(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<VisibleSearch*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == s->pid && IsWindowVisible(hwnd)) {
+    s->found = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+double LaunchToVisible(const std::string& exe) {
+  const double start = Now();
+  e2e::Process process(exe, "");
+  VisibleSearch search{process.Id(), false};
+  while (!search.found && Now() - start < 60) {
+    EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) Sleep(1);
+  }
+  const double took = Now() - start;
+  process.Kill();
+  return took;
+}
+
+int Startup() {
+  const std::string dir = e2e::ExeDir();
+  std::vector<double> tavi, minimal;
+  for (int round = 0; round < 5; ++round) {
+    tavi.push_back(LaunchToVisible(dir + "\\tavi.exe"));
+    minimal.push_back(LaunchToVisible(dir + "\\bench\\minimal_window.exe"));
+  }
+  std::printf("startup %.0f %.0f %.3f\n", Median(tavi) * 1e3, Median(minimal) * 1e3, Median(tavi) / Median(minimal));
+  return 0;
+}
+
+// A chat room inside this process, on its own thread, that notes when tavi's
+// text and Enter arrive.
+class BenchRoom {
+ public:
+  static constexpr const char* kFrameClass = "tavi bench host";
+  BenchRoom() : thread_([this] { Run(); }) {
+    while (!ready_) Sleep(5);
+  }
+  ~BenchRoom() {
+    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    thread_.join();
+  }
+  std::size_t Posts() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return enters_.size();
+  }
+  std::size_t Texts() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return texts_.size();
+  }
+  double TextTime(std::size_t k) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return texts_[k];
+  }
+  bool WaitFor(std::size_t (BenchRoom::*count)(), std::size_t n, double seconds) {
+    return e2e::WaitUntil([&] { return (this->*count)() >= n; }, seconds);
+  }
+
+ private:
+  static LRESULT CALLBACK InputProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* room = reinterpret_cast<BenchRoom*>(GetWindowLongPtrW(GetParent(GetParent(GetParent(hwnd))), GWLP_USERDATA));
+    if (room && (msg == WM_SETTEXT || (msg == WM_CHAR && wp == '\r'))) {
+      std::lock_guard<std::mutex> lock(room->mutex_);
+      (msg == WM_SETTEXT ? room->texts_ : room->enters_).push_back(Now());
+      return TRUE;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+  }
+  void Run() {
+    threadId_ = GetCurrentThreadId();
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (const char* cls : {kFrameClass, "MDIClient", "AOL Child", "RICHCNTLREADONLY", "_AOL_Listbox", "_AOL_Icon",
+                            "_AOL_Static", "RICHCNTL"}) {
+      WNDCLASSA wc{};
+      wc.lpfnWndProc = std::string(cls) == "RICHCNTL" ? InputProc : DefWindowProcA;
+      wc.hInstance = instance;
+      wc.lpszClassName = cls;
+      RegisterClassA(&wc);
+    }
+    HWND frame = CreateWindowA(kFrameClass, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, instance, nullptr);
+    SetWindowLongPtrW(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    HWND mdi = CreateWindowA("MDIClient", "", WS_CHILD, 0, 0, 10, 10, frame, nullptr, instance, nullptr);
+    HWND room = CreateWindowA("AOL Child", "", WS_CHILD, 0, 0, 10, 10, mdi, nullptr, instance, nullptr);
+    for (const char* cls : {"RICHCNTLREADONLY", "RICHCNTL", "_AOL_Listbox", "_AOL_Icon", "_AOL_Static"})
+      CreateWindowA(cls, "", WS_CHILD, 0, 0, 10, 10, room, nullptr, instance, nullptr);
+    ready_ = true;
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+    DestroyWindow(frame);
+  }
+
+  std::mutex mutex_;
+  std::vector<double> texts_, enters_;
+  volatile bool ready_ = false;
+  DWORD threadId_ = 0;
+  std::thread thread_;
+};
+
+int Respond() {
+  BenchRoom room;
+  e2e::TaviApp tavi;
+  if (!tavi.ready()) return 1;
+  tavi.SetText(tavi.text10, L"tavi bench host");
+  tavi.SetText(tavi.text1, L"ping");
+
+  // Edits during each of a run's six waits: the round trip of setting the
+  // message box's text, which tavi handles on its own thread.
+  std::vector<double> edits, idleClicks, waitClicks;
+  double clicked = Now();
+  tavi.Click();
+  if (!room.WaitFor(&BenchRoom::Texts, 1, 30)) return 1;
+  idleClicks.push_back(room.TextTime(0) - clicked);
+  for (std::size_t k = 1; k <= 6; ++k) {
+    if (!room.WaitFor(&BenchRoom::Posts, k, 30)) return 1;
+    Sleep(40);
+    for (int j = 0; j < 4; ++j) {
+      const std::wstring text = L"edit " + std::to_wstring(k) + L"." + std::to_wstring(j);
+      const double t = Now();
+      SendMessageW(tavi.text1, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+      edits.push_back(Now() - t);
+      Sleep(50);
+    }
+  }
+  if (!room.WaitFor(&BenchRoom::Posts, 7, 30)) return 1;
+  Sleep(500);
+
+  // Clicks: one at idle, then each during the first wait of the run the
+  // previous click started; the time until that click's first post arrives.
+  constexpr int kNested = 6;
+  std::size_t texts = room.Texts();
+  clicked = Now();
+  tavi.Click();
+  if (!room.WaitFor(&BenchRoom::Texts, texts + 1, 30)) return 1;
+  idleClicks.push_back(room.TextTime(texts) - clicked);
+  for (int c = 0; c < kNested; ++c) {
+    if (!room.WaitFor(&BenchRoom::Posts, room.Texts(), 30)) return 1;  // that post is done: a wait begins
+    Sleep(100);
+    texts = room.Texts();
+    clicked = Now();
+    tavi.Click();
+    if (!room.WaitFor(&BenchRoom::Texts, texts + 1, 30)) return 1;
+    waitClicks.push_back(room.TextTime(texts) - clicked);
+  }
+  room.WaitFor(&BenchRoom::Posts, 7 * (kNested + 2), 7.0 * (kNested + 1) + 30);
+  tavi.process().Kill();
+  std::printf("respond-edit %zu %.2f %.2f\n", edits.size(), Median(edits) * 1e3, *std::max_element(edits.begin(), edits.end()) * 1e3);
+  std::printf("respond-click %zu %.2f %.2f\n", waitClicks.size(), Median(waitClicks) * 1e3, Median(idleClicks) * 1e3);
+  return 0;
+}
+
+int RunOnce(const std::string& transcript) {
+  e2e::TaviApp tavi = e2e::TaviApp::FindRunning(60);
+  if (!tavi.ready()) return 1;
+  auto posts = [&] {
+    std::size_t n = 0;
+    for (const e2e::Entry& e : e2e::ReadTranscript(transcript)) n += e.kind == "post";
+    return n;
+  };
+  const std::size_t before = posts();
+  const double start = Now();
+  tavi.Click();
+  if (!e2e::WaitUntil([&] { return posts() >= before + 7; }, 60)) return 1;
+  std::printf("run %.2f\n", Now() - start);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string what = argc > 1 ? argv[1] : "";
+  if (what == "fancy") return Fancy();
+  if (what == "startup") return Startup();
+  if (what == "respond") return Respond();
+  if (what == "run" && argc > 2) return RunOnce(argv[2]);
+  if (what == "wait") return e2e::TaviApp::FindRunning(60).ready() ? 0 : 1;
+  std::fprintf(stderr, "usage: wine_bench fancy|startup|respond|wait|run TRANSCRIPT\n");
+  return 2;
+}
