@@ -9,7 +9,7 @@ QUOTED_MESSAGE = '$(subst ','\'',$(MESSAGE))'
 CMAKE = env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL cmake
 CTEST = env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL ctest
 
-.PHONY: all setup native win32 test test-native test-win32 demo preview bench clean
+.PHONY: all setup native win32 sanitize test test-native test-sanitize test-win32 demo preview bench fuzz clean
 
 all: native win32
 
@@ -25,10 +25,22 @@ win32: setup
 	@$(CMAKE) --preset win32 >/dev/null
 	@$(CMAKE) --build --preset win32 -j $(JOBS) | sed -E '/^\[|^-- /d'
 
-test: test-native test-win32
+test: test-native test-sanitize test-win32
 
 test-native: native
 	@$(CTEST) --preset native --output-on-failure -j $(JOBS) | tail -n 3
+
+# The unit tests again under ASan + UBSan (clang), and a short fuzzing smoke run.
+sanitize: setup
+	@$(CMAKE) --preset sanitize >/dev/null
+	@$(CMAKE) --build --preset sanitize -j $(JOBS) | sed -E '/^\[|^-- /d'
+
+test-sanitize: sanitize
+	@$(CTEST) --preset sanitize --output-on-failure | tail -n 3
+
+# Fuzzing for FUZZ_SECONDS per target (default 180): executions and findings.
+fuzz: sanitize
+	@tools/fuzz.sh
 
 # The Windows programs under Wine, on a private Xvfb display.
 test-win32: win32

@@ -6,6 +6,9 @@ target_link_libraries(tavi_preview PRIVATE tavi_core tavi_warnings)
 
 if(BUILD_TESTING)
   add_subdirectory(tests/unit)
+  if(TAVI_SANITIZE)
+    add_subdirectory(tests/fuzz)
+  endif()
 endif()
 
 find_package(benchmark QUIET)

@@ -1,6 +1,8 @@
 // TaviApp: finds tavi's window and controls and operates them through its message queue.
 #include "driver.h"
 
+#include <cstring>
+
 namespace e2e {
 
 namespace {
@@ -84,6 +86,28 @@ void TaviApp::PressKey(UINT virtualKey) const {
 void TaviApp::Type(const std::wstring& text) const {
   HWND target = Focus();
   for (wchar_t c : text) PostMessageW(target, WM_CHAR, c, 1);
+}
+
+bool TaviApp::Paste(const std::wstring& text) const {
+  if (!OpenClipboard(nullptr)) return false;
+  EmptyClipboard();
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+  GlobalUnlock(memory);
+  const bool set = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+  CloseClipboard();
+  SendMessageW(text1, EM_SETSEL, 0, -1);
+  DWORD_PTR result = 0;
+  return set && SendMessageTimeoutW(text1, WM_PASTE, 0, 0, SMTO_NORMAL, 60000, &result) &&
+         static_cast<std::size_t>(SendMessageW(text1, WM_GETTEXTLENGTH, 0, 0)) == text.size();
+}
+
+double TaviApp::Ping(double limit) const {
+  const double start = Now();
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(form, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(limit * 1000), &result)) return 1e9;
+  return Now() - start;
 }
 
 }  // namespace e2e

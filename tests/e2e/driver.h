@@ -26,6 +26,12 @@ class TaviApp {
   HWND Focus() const;
   void PressKey(UINT virtualKey) const;
   void Type(const std::wstring& text) const;
+  // Pastes `text` over the message box's contents, as a user would paste a
+  // long line (through the clipboard, so any length works).
+  bool Paste(const std::wstring& text) const;
+  // How long tavi takes to answer a message sent to its window; a large
+  // value when it does not answer within `limit` seconds.
+  double Ping(double limit = 10) const;
 
   HWND form = nullptr;
   HWND command1 = nullptr;

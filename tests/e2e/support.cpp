@@ -104,9 +104,9 @@ void Process::Detach() {
 namespace {
 
 std::string FromHex(const std::string& hex) {
-  std::string out;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-    out.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+  auto digit = [](char c) { return c <= '9' ? c - '0' : c - 'a' + 10; };
+  std::string out(hex.size() / 2, '\0');
+  for (std::size_t i = 0; i < out.size(); ++i) out[i] = static_cast<char>(digit(hex[2 * i]) << 4 | digit(hex[2 * i + 1]));
   return out;
 }
 
@@ -144,6 +144,7 @@ std::vector<Entry> ReadTranscript(const std::string& path) {
     }
     if (e.fields.count("t")) e.t = std::stod(e.fields["t"]) / 1000.0;
     e.bytes = FromHex(e.fields["hex"]);
+    e.fields.erase("hex");
     entries.push_back(e);
   }
   return entries;

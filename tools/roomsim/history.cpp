@@ -40,7 +40,14 @@ void AppendToHistory(HWND history, const std::string& speaker, const std::string
   name.bold = true;
   const COLORREF colour = speaker == "You" ? RGB(0x1F, 0x3A, 0x93) : RGB(0x8A, 0x1C, 0x1C);
   AppendRun(history, std::u16string(first ? u"" : u"\r") + FromAnsi(speaker + ": "), name, colour);
-  for (const Run& run : ParseMarkup(FromAnsi(ansiBytes))) AppendRun(history, run.text, run, RGB(0x20, 0x20, 0x20));
+  // A room shows the beginning of a very long line and says how much is left.
+  constexpr std::size_t kShown = 2000;
+  for (const Run& run : ParseMarkup(FromAnsi(ansiBytes.substr(0, kShown)))) AppendRun(history, run.text, run, RGB(0x20, 0x20, 0x20));
+  if (ansiBytes.size() > kShown) {
+    Run more;
+    AppendRun(history, u" \u2026 (" + FromAnsi(std::to_string(ansiBytes.size() - kShown)) + u" more bytes)", more,
+              RGB(0x80, 0x80, 0x80));
+  }
   SendMessageW(history, WM_VSCROLL, SB_BOTTOM, 0);
 }
 

@@ -3,6 +3,7 @@
 
 #include <richedit.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -36,11 +37,16 @@ struct HostState {
 };
 HostState g;
 
+// The control's text in the ANSI code page (read as Unicode and converted
+// here: rich edit controls' own ANSI answers are unreliable in DBCS code pages).
 std::string WindowTextA(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(window, text.data(), length + 1);
-  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  const int length = GetWindowTextLengthW(window);
+  std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+  wide.resize(static_cast<std::size_t>(std::max(0, GetWindowTextW(window, wide.data(), length + 1))));
+  if (wide.empty()) return {};
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), bytes, nullptr, nullptr);
   return text;
 }
 
@@ -48,10 +54,13 @@ Room* RoomOf(HWND control) {
   return reinterpret_cast<Room*>(GetWindowLongPtrA(GetParent(control), GWLP_USERDATA));
 }
 
+constexpr std::size_t kShownBytes = 4000;
+
 void Submit(HWND input) {
   Room* room = RoomOf(input);
   if (!room || room->input != input) return;
-  const std::string bytes = WindowTextA(input);
+  // What was set, unless someone typed into the control since.
+  const std::string bytes = room->edited ? WindowTextA(input) : room->setBytes;
   RecordLine("post", "room=" + std::to_string(room->number) + " control=RICHCNTL#" +
                          std::to_string(room->inputOrdinal), bytes);
   AppendToHistory(room->history, "You", bytes);
@@ -83,6 +92,15 @@ LRESULT CALLBACK PartProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (room && room->input == hwnd && msg == WM_CHAR && wp == '\r') {
     Submit(hwnd);  // the input control submits its contents on Enter
     return 0;
+  }
+  if (room && room->input == hwnd && msg == WM_SETTEXT) {
+    room->setBytes = lp ? reinterpret_cast<const char*>(lp) : "";
+    room->shownBytes = room->setBytes.substr(0, kShownBytes);
+    room->settingText = true;
+    const LRESULT result = CallWindowProcA(g_base[P], hwnd, msg, wp, reinterpret_cast<LPARAM>(room->shownBytes.c_str()));
+    room->settingText = false;
+    room->edited = false;
+    return result;
   }
   if (!(room && room->input == hwnd)) RecordStray(hwnd, P, msg, wp, lp);
   return CallWindowProcA(g_base[P], hwnd, msg, wp, lp);
@@ -149,6 +167,7 @@ void FillRoom(Room* room, int missing) {
   if (missing != kRich) {
     room->input = Control(c, kRich, "", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP);
     SendMessageA(room->input, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+    SendMessageA(room->input, EM_SETEVENTMASK, 0, ENM_CHANGE);
   }
   if (missing != kListbox) {
     room->people = Control(c, kListbox, "", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT);
@@ -213,6 +232,11 @@ LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SIZE: LayoutRoom(hwnd); break;
     case WM_COMMAND:
+      if (HIWORD(wp) == EN_CHANGE) {
+        Room* room = reinterpret_cast<Room*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (room && reinterpret_cast<HWND>(lp) == room->input && !room->settingText) room->edited = true;
+        return 0;
+      }
       if (LOWORD(wp) == kIconId && HIWORD(wp) == BN_CLICKED) {
         if (Room* room = reinterpret_cast<Room*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA))) Submit(room->input);
         return 0;
@@ -323,7 +347,7 @@ bool CreateHost(const Options& options, HINSTANCE instance) {
     OpenRooms();
     if (options.churnMs) SetTimer(g.frame, kChurnTimer, static_cast<UINT>(options.churnMs), nullptr);
   }
-  RecordLine("ready", "pid=" + std::to_string(GetCurrentProcessId()), "");
+  RecordLine("ready", "pid=" + std::to_string(GetCurrentProcessId()) + " acp=" + std::to_string(GetACP()), "");
   return true;
 }
 

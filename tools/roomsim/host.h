@@ -16,6 +16,12 @@ struct Room {
   HWND history = nullptr;  // the pane that shows submitted lines
   HWND input = nullptr;    // the "RICHCNTL" that submits on Enter
   int inputOrdinal = 1;    // which "RICHCNTL" of the room the input is
+  // Text set into the input, kept whole: the control shows at most its
+  // beginning, so lines of millions of characters stay quick.
+  std::string setBytes;
+  std::string shownBytes;
+  bool edited = false;       // typed into since the text was last set
+  bool settingText = false;
   HWND people = nullptr, icon = nullptr, label = nullptr;
 };
 
@@ -26,7 +32,8 @@ int RunHost();
 
 // Records a line in the transcript file (if any) with the current time.
 void RecordLine(const std::string& kind, const std::string& fields, const std::string& bytes);
-// Shows a line said by `speaker` in a room's history, its markup rendered.
+// Shows a line said by `speaker` in a room's history, its markup rendered
+// (long lines only in part).
 void AppendToHistory(HWND history, const std::string& speaker, const std::string& ansiBytes);
 
 }  // namespace roomsim
