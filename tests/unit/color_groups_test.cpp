@@ -82,6 +82,19 @@ TEST(RandomGenerator, StaysBelowOneAndCoversThePalette) {
   for (int k = 1; k <= 10; ++k) EXPECT_GT(seen[k], 15000) << k;
 }
 
+// The real generator behind a clock that does not move: both colour runs of a
+// click still come out different.
+TEST(RandomGenerator, TwoColourRunsOfOneLineDiffer) {
+  struct StoppedClock : FakePlatform {
+    RandomGenerator generator;
+    void ReseedFromClock() override { generator.Reseed(TimeOfDay()); }
+    float DrawRandom() override { return generator.Draw(); }
+  } platform;
+  platform.SetTimeOfDay(45296.789);
+  const WideString line = u"Paella? Hello <3 everyone";
+  EXPECT_NE(ColorGroups(line, platform), ColorGroups(line, platform));
+}
+
 TEST(RandomGenerator, ReseedsWithinOneClockTickStillDiffer) {
   RandomGenerator generator;
   std::vector<float> draws;

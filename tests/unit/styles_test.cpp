@@ -95,7 +95,7 @@ TEST(SupSubWave, Examples) {
 
 // Output lengths hold for every n, also past the 16-bit counters' range.
 TEST(StyleLengths, FormulasHoldForShortAndHugeTexts) {
-  for (std::size_t n : {0u, 1u, 2u, 3u, 4u, 5u, 7u, 40u, 32766u, 32767u, 32768u, 65536u, 100000u}) {
+  for (std::size_t n : {0u, 1u, 2u, 3u, 4u, 5u, 7u, 40u, 32766u, 32767u, 32768u, 65536u, 100000u, 1000000u}) {
     const WideString text(n, u'q');  // a letter no style replaces
     FakePlatform platform;
     EXPECT_EQ(SpaceWithBullets(text).size(), 2 * n + 1) << n;  // n separators and one more
