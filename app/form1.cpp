@@ -36,6 +36,15 @@ int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
 
 }  // namespace
 
+int RunForm1(Win32Platform& platform, HINSTANCE instance, int show) {
+  static Form1 form(platform);  // lives until the process ends
+  if (!form.Create(instance, show)) return 1;
+  platform.SetDialogWindow(reinterpret_cast<WindowHandle>(form.hwnd()));
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) platform.Dispatch(&msg);
+  return static_cast<int>(msg.wParam);
+}
+
 void SetAlwaysOnTop(Platform& platform, WindowHandle window) {
   platform.SetWindowPos(window, kHwndTopmost, 0, 0, 0, 0, kSwpNoMove | kSwpNoSize);
 }

@@ -42,6 +42,9 @@ class Form1 {
   int dpiY_ = 96;
 };
 
+// Creates Form1 over `platform` and runs the event loop until the process ends.
+int RunForm1(Win32Platform& platform, HINSTANCE instance, int show);
+
 // Keeps a window above all non-topmost windows, without moving or sizing it.
 void SetAlwaysOnTop(Platform& platform, WindowHandle window);
 

@@ -13,10 +13,5 @@ class SpinningPlatform : public tavi::Win32Platform {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   static SpinningPlatform platform;
-  static tavi::Form1 form(platform);
-  if (!form.Create(instance, show)) return 1;
-  platform.SetDialogWindow(reinterpret_cast<tavi::WindowHandle>(form.hwnd()));
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) platform.Dispatch(&msg);
-  return 0;
+  return tavi::RunForm1(platform, instance, show);
 }

@@ -48,30 +48,10 @@ int Fancy() {
   return 0;
 }
 
-struct VisibleSearch {
-  DWORD pid;
-  bool found;
-};
-
-BOOL CALLBACK FindVisible(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<VisibleSearch*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == s->pid && IsWindowVisible(hwnd)) {
-    s->found = true;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 double LaunchToVisible(const std::string& exe) {
   const double start = Now();
   e2e::Process process(exe, "");
-  VisibleSearch search{process.Id(), false};
-  while (!search.found && Now() - start < 60) {
-    EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) Sleep(1);
-  }
+  while (!e2e::FindTopWindow(process.Id(), nullptr) && Now() - start < 60) Sleep(1);
   const double took = Now() - start;
   process.Kill();
   return took;

@@ -20,6 +20,7 @@ add_executable(roomsim WIN32
   tools/roomsim/main.cpp
   tools/roomsim/host.cpp
   tools/roomsim/history.cpp
+  tools/roomsim/transcript.cpp
   tools/roomsim/options.cpp
   tools/roomsim/markup.cpp
 )

@@ -9,6 +9,7 @@
 namespace {
 
 using e2e::Entry;
+using e2e::RoomAndTavi;
 using e2e::Roomsim;
 using e2e::TaviApp;
 
@@ -95,15 +96,13 @@ TEST(App, StaysAboveTheChatHost) {
 }
 
 TEST(App, OneClickPostsSevenVariantsInRosterOrder) {
-  Roomsim room;
-  ASSERT_TRUE(room.ready());
-  TaviApp tavi;
-  ASSERT_TRUE(tavi.ready());
-  tavi.SetText(tavi.text1, L"Paella? \u2022");
-  tavi.Click();
-  ASSERT_TRUE(room.WaitForPosts(7, 40));
+  RoomAndTavi s;
+  ASSERT_TRUE(s.ready());
+  s.tavi.SetText(s.tavi.text1, L"Paella? \u2022");
+  s.tavi.Click();
+  ASSERT_TRUE(s.room.WaitForPosts(7, 40));
   Sleep(2500);  // a run makes seven posts, no more
-  const auto posts = room.Posts();
+  const auto posts = s.room.Posts();
   ASSERT_EQ(posts.size(), 7u);
   EXPECT_EQ(posts[0].bytes, "P\x95" "a\x95" "e\x95l\x95l\x95" "a\x95?\x95 \x95\x95\x95\x95");
   EXPECT_EQ(posts[1].bytes, "P\xE6ll<b>\xE1</b>\xBF \x95");
@@ -121,20 +120,18 @@ TEST(App, OneClickPostsSevenVariantsInRosterOrder) {
     EXPECT_GT(gap, 0.4) << "between posts " << k << " and " << k + 1;
     EXPECT_LT(gap, 1.7) << "between posts " << k << " and " << k + 1;
   }
-  EXPECT_TRUE(room.Astray().empty());
+  EXPECT_TRUE(s.room.Astray().empty());
 }
 
 TEST(App, AnEditDuringTheFirstWaitShowsInLaterPosts) {
-  Roomsim room;
-  ASSERT_TRUE(room.ready());
-  TaviApp tavi;
-  ASSERT_TRUE(tavi.ready());
-  tavi.SetText(tavi.text1, L"old");
-  tavi.Click();
-  ASSERT_TRUE(room.WaitForPosts(1, 20));
-  tavi.SetText(tavi.text1, L"new");
-  ASSERT_TRUE(room.WaitForPosts(7, 30));
-  const auto posts = room.Posts();
+  RoomAndTavi s;
+  ASSERT_TRUE(s.ready());
+  s.tavi.SetText(s.tavi.text1, L"old");
+  s.tavi.Click();
+  ASSERT_TRUE(s.room.WaitForPosts(1, 20));
+  s.tavi.SetText(s.tavi.text1, L"new");
+  ASSERT_TRUE(s.room.WaitForPosts(7, 30));
+  const auto posts = s.room.Posts();
   EXPECT_EQ(posts[0].bytes, "o\x95l\x95" "d\x95\x95");
   EXPECT_EQ(posts[1].bytes, "\xF1<b>\xEB</b>w");
   EXPECT_EQ(posts[2].bytes, "n-e-w--");
@@ -142,59 +139,53 @@ TEST(App, AnEditDuringTheFirstWaitShowsInLaterPosts) {
 }
 
 TEST(App, ASecondClickRunsInsideTheFirst) {
-  Roomsim room;
-  ASSERT_TRUE(room.ready());
-  TaviApp tavi;
-  ASSERT_TRUE(tavi.ready());
-  tavi.SetText(tavi.text1, L"ab");
-  tavi.Click();
-  ASSERT_TRUE(room.WaitForPosts(1, 20));
-  tavi.Click();
-  ASSERT_TRUE(room.WaitForPosts(14, 60));
+  RoomAndTavi s;
+  ASSERT_TRUE(s.ready());
+  s.tavi.SetText(s.tavi.text1, L"ab");
+  s.tavi.Click();
+  ASSERT_TRUE(s.room.WaitForPosts(1, 20));
+  s.tavi.Click();
+  ASSERT_TRUE(s.room.WaitForPosts(14, 60));
   Sleep(2500);
-  const auto posts = room.Posts();
+  const auto posts = s.room.Posts();
   ASSERT_EQ(posts.size(), 14u);
   // The inner run's seven posts come between the outer run's first and second.
   EXPECT_EQ(Variants(posts), (std::vector<int>{1, 1, 2, 3, 4, 5, 5, 7, 2, 3, 4, 5, 5, 7}));
 }
 
 TEST(App, ClosingMidRunEndsAtOnceAndPostsNoMore) {
-  Roomsim room;
-  ASSERT_TRUE(room.ready());
-  TaviApp tavi;
-  ASSERT_TRUE(tavi.ready());
-  tavi.Click();
-  ASSERT_TRUE(room.WaitForPosts(3, 30));
-  ASSERT_TRUE(tavi.process().Running());
+  RoomAndTavi s;
+  ASSERT_TRUE(s.ready());
+  s.tavi.Click();
+  ASSERT_TRUE(s.room.WaitForPosts(3, 30));
+  ASSERT_TRUE(s.tavi.process().Running());
   const double closedAt = e2e::Now();
-  tavi.Close();
-  ASSERT_TRUE(tavi.process().WaitForExit(10));
+  s.tavi.Close();
+  ASSERT_TRUE(s.tavi.process().WaitForExit(10));
   const double exitTook = e2e::Now() - closedAt;
-  EXPECT_EQ(tavi.process().ExitCode(), 0u);
-  const std::size_t postsAtExit = room.Posts().size();
+  EXPECT_EQ(s.tavi.process().ExitCode(), 0u);
+  const std::size_t postsAtExit = s.room.Posts().size();
   Sleep(3000);
-  EXPECT_EQ(room.Posts().size(), postsAtExit);
+  EXPECT_EQ(s.room.Posts().size(), postsAtExit);
   EXPECT_LE(postsAtExit, 4u);
   EXPECT_LT(exitTook, 2.0);
   std::printf("closed after %zu posts; the process was gone %.2f s after the close\n", postsAtExit, exitTook);
 }
 
 TEST(App, AClassTypedIntoTheFrameClassBoxRedirectsTheSearch) {
-  Roomsim room("--frame-class \"Other Frame\"");
-  ASSERT_TRUE(room.ready());
-  TaviApp tavi;
-  ASSERT_TRUE(tavi.ready());
+  RoomAndTavi s("--frame-class \"Other Frame\"");
+  ASSERT_TRUE(s.ready());
   // Reach the box with Tab, as a user would, and type over its text.
-  tavi.PressKey(VK_TAB);
-  tavi.PressKey(VK_TAB);
-  ASSERT_TRUE(e2e::WaitUntil([&] { return tavi.Focus() == tavi.text10; }, 5));
-  SendMessageW(tavi.text10, EM_SETSEL, 0, -1);
-  tavi.Type(L"Other Frame");
-  ASSERT_TRUE(e2e::WaitUntil([&] { return tavi.TextOf(tavi.text10) == L"Other Frame"; }, 5));
-  tavi.SetText(tavi.text1, L"hi");
-  tavi.Click();
-  ASSERT_TRUE(room.WaitForPosts(7, 40));
-  EXPECT_EQ(room.Posts()[0].bytes, "h\x95i\x95\x95");
+  s.tavi.PressKey(VK_TAB);
+  s.tavi.PressKey(VK_TAB);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return s.tavi.Focus() == s.tavi.text10; }, 5));
+  SendMessageW(s.tavi.text10, EM_SETSEL, 0, -1);
+  s.tavi.Type(L"Other Frame");
+  ASSERT_TRUE(e2e::WaitUntil([&] { return s.tavi.TextOf(s.tavi.text10) == L"Other Frame"; }, 5));
+  s.tavi.SetText(s.tavi.text1, L"hi");
+  s.tavi.Click();
+  ASSERT_TRUE(s.room.WaitForPosts(7, 40));
+  EXPECT_EQ(s.room.Posts()[0].bytes, "h\x95i\x95\x95");
 }
 
 }  // namespace

@@ -5,28 +5,6 @@
 
 namespace e2e {
 
-namespace {
-
-struct Search {
-  DWORD pid;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lp) {
-  auto* search = reinterpret_cast<Search*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t caption[64] = {};
-  GetWindowTextW(hwnd, caption, 64);
-  if ((!search->pid || pid == search->pid) && std::wstring(caption) == L"give tavi" && IsWindowVisible(hwnd)) {
-    search->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-}  // namespace
-
 TaviApp::TaviApp() : TaviApp(Process(ExeDir() + "\\tavi.exe", "")) {}
 
 TaviApp::TaviApp(Process process) : process_(std::move(process)) {
@@ -40,17 +18,14 @@ TaviApp TaviApp::FindRunning(double seconds) {
 }
 
 void TaviApp::FindWindowOf(DWORD pid, double seconds) {
-  Search search{pid, nullptr};
-  WaitUntil([&] {
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr;
-  }, seconds);
-  if (!search.found) return;
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindTopWindow(pid, L"give tavi")) != nullptr; }, seconds);
+  if (!found) return;
   // The controls in window order: the button, then the two boxes.
-  command1 = FindWindowExW(search.found, nullptr, L"Button", nullptr);
-  text1 = FindWindowExW(search.found, nullptr, L"Edit", nullptr);
-  text10 = FindWindowExW(search.found, text1, L"Edit", nullptr);
-  if (command1 && text1 && text10) form = search.found;
+  command1 = FindWindowExW(found, nullptr, L"Button", nullptr);
+  text1 = FindWindowExW(found, nullptr, L"Edit", nullptr);
+  text10 = FindWindowExW(found, text1, L"Edit", nullptr);
+  if (command1 && text1 && text10) form = found;
 }
 
 void TaviApp::SetText(HWND box, const std::wstring& text) const {

@@ -45,4 +45,12 @@ class TaviApp {
   Process process_;
 };
 
+// A chat room (roomsim, started first) and tavi.
+struct RoomAndTavi {
+  explicit RoomAndTavi(const std::string& roomOptions = "") : room(roomOptions) {}
+  Roomsim room;
+  TaviApp tavi;
+  bool ready() const { return room.ready() && tavi.ready(); }
+};
+
 }  // namespace e2e

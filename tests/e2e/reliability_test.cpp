@@ -12,6 +12,7 @@ namespace {
 
 using e2e::Entry;
 using e2e::Now;
+using e2e::RoomAndTavi;
 using e2e::Roomsim;
 using e2e::TaviApp;
 
@@ -21,14 +22,6 @@ std::size_t Groups(std::size_t n, std::size_t size) { return (n + size - 1) / si
 std::vector<std::size_t> SizesFor(std::size_t n) {
   return {2 * n + 1, n, 2 * n + 1, 2 * n + 1, 71 * Groups(n, 3) + n, 71 * Groups(n, 3) + n, 22 * Groups(n, 4) + n};
 }
-
-// A chat room and tavi aimed at it, as most tests here need.
-struct RoomAndTavi {
-  explicit RoomAndTavi(const std::string& roomOptions = "") : room(roomOptions) {}
-  Roomsim room;
-  TaviApp tavi;
-  bool ready() const { return room.ready() && tavi.ready(); }
-};
 
 TEST(HostileHost, AHungHostNeverFreezesTaviPastTheMessageTimeout) {
   RoomAndTavi s("--hang-after 2");

@@ -168,6 +168,35 @@ bool Roomsim::WaitForPosts(std::size_t count, double seconds) const {
   return WaitUntil([&] { return Posts().size() >= count; }, seconds);
 }
 
+namespace {
+
+struct TopWindowSearch {
+  DWORD pid;
+  const wchar_t* caption;
+  HWND found;
+};
+
+BOOL CALLBACK MatchTopWindow(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<TopWindowSearch*>(lp);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  wchar_t text[64] = {};
+  GetWindowTextW(hwnd, text, 64);
+  if ((!s->pid || owner == s->pid) && (!s->caption || std::wstring(text) == s->caption) && IsWindowVisible(hwnd)) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+HWND FindTopWindow(DWORD pid, const wchar_t* caption) {
+  TopWindowSearch search{pid, caption, nullptr};
+  EnumWindows(MatchTopWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 std::vector<HWND> Children(HWND parent, const char* cls) {
   std::vector<HWND> found;
   for (HWND w = FindWindowExA(parent, nullptr, cls, nullptr); w; w = FindWindowExA(parent, w, cls, nullptr))

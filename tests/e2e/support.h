@@ -68,6 +68,10 @@ class Roomsim {
   bool ready_ = false;
 };
 
+// A visible top-level window of process `pid` (0: any process) whose caption
+// is `caption` (nullptr: any caption); nullptr if there is none.
+HWND FindTopWindow(DWORD pid, const wchar_t* caption);
+
 // Top-level and child windows of a class, in the window manager's order.
 std::vector<HWND> Children(HWND parent, const char* cls);
 std::string Text(HWND window);

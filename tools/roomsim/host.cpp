@@ -1,5 +1,6 @@
 // Builds roomsim's window tree with the host's classes and runs its windows.
 #include "tools/roomsim/host.h"
+#include "tools/roomsim/transcript.h"
 
 #include <richedit.h>
 
@@ -303,36 +304,12 @@ bool RegisterClasses() {
   return RegisterClassExA(&wc) != 0;
 }
 
-std::string Hex(const std::string& bytes) {
-  static const char digits[] = "0123456789abcdef";
-  std::string out;
-  out.reserve(bytes.size() * 2);
-  for (unsigned char b : bytes) {
-    out.push_back(digits[b >> 4]);
-    out.push_back(digits[b & 15]);
-  }
-  return out;
-}
-
 }  // namespace
-
-void RecordLine(const std::string& kind, const std::string& fields, const std::string& bytes) {
-  if (g.options.transcript.empty()) return;
-  FILETIME ft;
-  GetSystemTimeAsFileTime(&ft);
-  const unsigned long long ms =
-      ((static_cast<unsigned long long>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) - 116444736000000000ULL) / 10000;
-  const std::string line = kind + " t=" + std::to_string(ms) + (fields.empty() ? "" : " " + fields) +
-                           " len=" + std::to_string(bytes.size()) + " hex=" + Hex(bytes) + "\n";
-  if (FILE* f = std::fopen(g.options.transcript.c_str(), "ab")) {
-    std::fwrite(line.data(), 1, line.size(), f);
-    std::fclose(f);
-  }
-}
 
 bool CreateHost(const Options& options, HINSTANCE instance) {
   g.options = options;
   g.instance = instance;
+  SetTranscript(options.transcript);
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);

@@ -30,8 +30,6 @@ bool CreateHost(const Options& options, HINSTANCE instance);
 // Runs the event loop until the host quits; returns the exit code.
 int RunHost();
 
-// Records a line in the transcript file (if any) with the current time.
-void RecordLine(const std::string& kind, const std::string& fields, const std::string& bytes);
 // Shows a line said by `speaker` in a room's history, its markup rendered
 // (long lines only in part).
 void AppendToHistory(HWND history, const std::string& speaker, const std::string& ansiBytes);
