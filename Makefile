@@ -36,7 +36,7 @@ sanitize: setup
 	@$(CMAKE) --build --preset sanitize -j $(JOBS) | sed -E '/^\[|^-- /d'
 
 test-sanitize: sanitize
-	@$(CTEST) --preset sanitize --output-on-failure | tail -n 3
+	@$(CTEST) --preset sanitize --output-on-failure -j $(JOBS) | tail -n 3
 
 # Fuzzing for FUZZ_SECONDS per target (default 180): executions and findings.
 fuzz: sanitize

@@ -14,33 +14,37 @@ wine_part() {
   set -euo pipefail
   cd "$root"
   bench=build/win32/bench/wine_bench.exe
+  fail() { echo "bench: $*" >&2; exit 1; }
   winpath() { printf 'Z:%s' "${1//\//\\}"; }
   ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }  # user + system, all threads
   hz=$(getconf CLK_TCK)
 
+  # `wine` execs the program in place: $! is the Windows program's own process.
   transcript="$out/cpu-transcript.txt"
   rm -f "$transcript"
   wine build/win32/roomsim.exe --transcript "$(winpath "$transcript")" >/dev/null 2>&1 &
+  room=$!
   for _ in $(seq 300); do [ -s "$transcript" ] && break; sleep 0.2; done
-  server=$(pgrep -n wineserver)
+  [ -s "$transcript" ] || fail "roomsim did not open"
+  server=$(pgrep -n wineserver) || fail "no wineserver is running"
   for exe in tavi.exe bench/tavi_spinwait.exe; do
     wine "build/win32/$exe" >/dev/null 2>&1 &
-    wine "$bench" wait >/dev/null 2>&1
-    pid=$(pgrep -n -f "wine build/win32/$exe")
+    pid=$!
+    wine "$bench" wait >/dev/null 2>&1 || fail "the window of $exe did not open"
     sleep 2
     before=$(ticks "$pid") serverBefore=$(ticks "$server")
-    wine "$bench" run "$(winpath "$transcript")" >"$out/run.txt" 2>&1
+    wine "$bench" run "$(winpath "$transcript")" >"$out/run.txt" 2>&1 || fail "a run of $exe did not post seven lines"
     after=$(ticks "$pid") serverAfter=$(ticks "$server")
     kill "$pid"
+    wait "$pid" 2>/dev/null || true
     echo "cpu $(basename "$exe" .exe) $(awk -v a="$before" -v b="$after" -v h="$hz" 'BEGIN {printf "%.3f", (b - a) / h}') \
 $(awk -v a="$serverBefore" -v b="$serverAfter" -v h="$hz" 'BEGIN {printf "%.3f", (b - a) / h}') $(awk '{print $2}' "$out/run.txt")"
-    sleep 1
   done
-  pkill -f "wine build/win32/roomsim.exe" || true
-  sleep 1
-  wine "$bench" fancy 2>/dev/null
-  wine "$bench" startup 2>/dev/null
-  wine "$bench" respond 2>/dev/null
+  kill "$room"
+  wait "$room" 2>/dev/null || true
+  wine "$bench" fancy 2>/dev/null || fail "wine_bench fancy failed"
+  wine "$bench" startup 2>/dev/null || fail "wine_bench startup failed"
+  wine "$bench" respond 2>/dev/null || fail "wine_bench respond failed"
 }
 export -f wine_part
 export root out

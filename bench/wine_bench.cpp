@@ -13,11 +13,11 @@
 
 #include "platform/win32/win32_platform.h"
 #include "styles/styles.h"
-#include "tests/e2e/driver.h"
+#include "tools/driver/tavi_app.h"
 
 namespace {
 
-using e2e::Now;
+using driver::Now;
 
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
@@ -50,15 +50,15 @@ int Fancy() {
 
 double LaunchToVisible(const std::string& exe) {
   const double start = Now();
-  e2e::Process process(exe, "");
-  while (!e2e::FindTopWindow(process.Id(), nullptr) && Now() - start < 60) Sleep(1);
+  driver::Process process(exe, "");
+  while (!driver::FindTopWindow(process.Id(), nullptr) && Now() - start < 60) Sleep(1);
   const double took = Now() - start;
   process.Kill();
   return took;
 }
 
 int Startup() {
-  const std::string dir = e2e::ExeDir();
+  const std::string dir = driver::ExeDir();
   std::vector<double> tavi, minimal;
   for (int round = 0; round < 5; ++round) {
     tavi.push_back(LaunchToVisible(dir + "\\tavi.exe"));
@@ -93,7 +93,7 @@ class BenchRoom {
     return texts_[k];
   }
   bool WaitFor(std::size_t (BenchRoom::*count)(), std::size_t n, double seconds) {
-    return e2e::WaitUntil([&] { return (this->*count)() >= n; }, seconds);
+    return driver::WaitUntil([&] { return (this->*count)() >= n; }, seconds);
   }
 
  private:
@@ -138,7 +138,7 @@ class BenchRoom {
 
 int Respond() {
   BenchRoom room;
-  e2e::TaviApp tavi;
+  driver::TaviApp tavi;
   if (!tavi.ready()) return 1;
   tavi.SetText(tavi.text10, L"tavi bench host");
   tavi.SetText(tavi.text1, L"ping");
@@ -189,17 +189,17 @@ int Respond() {
 }
 
 int RunOnce(const std::string& transcript) {
-  e2e::TaviApp tavi = e2e::TaviApp::FindRunning(60);
+  driver::TaviApp tavi = driver::TaviApp::FindRunning(60);
   if (!tavi.ready()) return 1;
   auto posts = [&] {
     std::size_t n = 0;
-    for (const e2e::Entry& e : e2e::ReadTranscript(transcript)) n += e.kind == "post";
+    for (const driver::Entry& e : driver::ReadTranscript(transcript)) n += e.kind == "post";
     return n;
   };
   const std::size_t before = posts();
   const double start = Now();
   tavi.Click();
-  if (!e2e::WaitUntil([&] { return posts() >= before + 7; }, 60)) return 1;
+  if (!driver::WaitUntil([&] { return posts() >= before + 7; }, 60)) return 1;
   std::printf("run %.2f\n", Now() - start);
   return 0;
 }
@@ -212,7 +212,7 @@ int main(int argc, char** argv) {
   if (what == "startup") return Startup();
   if (what == "respond") return Respond();
   if (what == "run" && argc > 2) return RunOnce(argv[2]);
-  if (what == "wait") return e2e::TaviApp::FindRunning(60).ready() ? 0 : 1;
+  if (what == "wait") return driver::TaviApp::FindRunning(60).ready() ? 0 : 1;
   std::fprintf(stderr, "usage: wine_bench fancy|startup|respond|wait|run TRANSCRIPT\n");
   return 2;
 }

@@ -27,6 +27,15 @@ add_executable(roomsim WIN32
 target_include_directories(roomsim PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(roomsim PRIVATE tavi_warnings)
 
+# The Win32 driver: runs roomsim and tavi and works tavi's window from outside,
+# for the end-to-end tests, the demo and the benchmarks.
+add_library(tavi_driver STATIC tools/driver/support.cpp tools/driver/tavi_app.cpp)
+target_include_directories(tavi_driver PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(tavi_driver PRIVATE tavi_warnings)
+add_executable(demo_driver tools/driver/demo_driver.cpp)
+target_link_libraries(demo_driver PRIVATE tavi_driver tavi_warnings)
+add_dependencies(demo_driver tavi roomsim)
+
 if(BUILD_TESTING)
   add_subdirectory(tests/e2e)
 endif()
@@ -37,8 +46,8 @@ if(BUILD_TESTING)
   add_executable(minimal_window WIN32 bench/minimal_window.cpp)
   add_executable(tavi_spinwait WIN32 bench/tavi_spinwait.cpp app/form1.cpp app/terminate.cpp app/tavi.rc)
   target_link_libraries(tavi_spinwait PRIVATE tavi_win32_platform tavi_warnings comctl32)
-  add_executable(wine_bench bench/wine_bench.cpp tests/e2e/driver.cpp)
-  target_link_libraries(wine_bench PRIVATE e2e_support tavi_win32_platform)
+  add_executable(wine_bench bench/wine_bench.cpp)
+  target_link_libraries(wine_bench PRIVATE tavi_driver tavi_win32_platform)
   set_target_properties(minimal_window tavi_spinwait wine_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_DIR})
   add_dependencies(wine_bench tavi minimal_window tavi_spinwait)
 endif()

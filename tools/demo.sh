@@ -15,7 +15,7 @@ if [ -n "${DISPLAY:-}" ]; then export TAVI_DISPLAY=user; fi
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 run() {
-  wine "$root/build/win32/tests/e2e/demo_driver.exe" "$(winpath "$build/demo-message.txt")" \
+  wine "$root/build/win32/demo_driver.exe" "$(winpath "$build/demo-message.txt")" \
     "$(winpath "$build/demo-transcript.txt")" >"$build/demo-output.txt" 2>&1 </dev/null || {
     cat "$build/demo-output.txt" >&2
     return 1

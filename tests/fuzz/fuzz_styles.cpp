@@ -1,12 +1,10 @@
-// Fuzzes the styles: exact agreement with the plain restatements, the length
-// formulas, and the shape of each output. Built once per style (FUZZ_STYLE):
-// 1 separators, 2 fancy letters, 3 colour groups, 4 sup/sub wave.
+// Fuzzes the styles for properties of their output: exact lengths, shapes and tags, the text kept in order,
+// events per turn. Built once per style (FUZZ_STYLE): 1 separators, 2 fancy letters, 3 colour groups, 4 wave.
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
 #include "fuzz_platform.h"
-#include "reference_styles.h"
 #include "styles/styles.h"
 
 namespace {
@@ -17,10 +15,21 @@ void Check(bool ok) {
   if (!ok) std::abort();
 }
 
-[[maybe_unused]] bool IsFancyReplacement(char16_t c) {
-  static const WideString all = u"\u00E6\u00C6\u0153\u0152\u00C5\u00DF\u00C7\u00D0\u00CAhvw\u00D1\u00D8\u00DA\u00A5"
-                                u"\u00E1\u00EB\u00EE\u00F1\u00F8\u00FA\u00FD\u00BF\u00AB\u00BB\u00A4";
-  return all.find(c) != WideString::npos;
+// `out` with every occurrence of the given tags taken out.
+[[maybe_unused]] WideString WithoutTags(const WideString& out, const std::vector<WideString>& tags) {
+  WideString rest;
+  for (std::size_t i = 0; i < out.size();) {
+    bool tag = false;
+    for (const WideString& t : tags) {
+      if (out.compare(i, t.size(), t) == 0) {
+        i += t.size();
+        tag = true;
+        break;
+      }
+    }
+    if (!tag) rest.push_back(out[i++]);
+  }
+  return rest;
 }
 
 }  // namespace
@@ -40,56 +49,44 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(out.size() == 2 * len + 1);
     for (std::size_t i = 0; i < len; ++i) Check(out[2 * i] == text[i] && out[2 * i + 1] == sep);
     Check(out.back() == sep);
-    Check(out == reference::SpaceWithSeparator(text, sep));
   }
   Check(SpaceWithBullets(text) == SpaceWithSeparator(text, u'\u2022'));
   Check(SpaceWithDashes(text) == SpaceWithSeparator(text, u'-'));
   Check(SpaceWithDots(text) == SpaceWithSeparator(text, u'.'));
 #elif FUZZ_STYLE == 2
   {
-    long referenceChecks = 0;
+    static const WideString replacements = u"\u00E6\u00C6\u0153\u0152\u00C5\u00DF\u00C7\u00D0\u00CAhvw\u00D1\u00D8"
+                                           u"\u00DA\u00A5\u00E1\u00EB\u00EE\u00F1\u00F8\u00FA\u00FD\u00BF\u00AB\u00BB\u00A4";
     const WideString out = FancyLetters(text, platform);
-    Check(out == reference::FancyLetters(text, referenceChecks));
-    Check(platform.processCalls == static_cast<long>(2 * (len + 1)) && referenceChecks == platform.processCalls);
+    Check(platform.processCalls == static_cast<long>(2 * (len + 1)));
     Check(out.size() <= 8 * len);
-    // Only input characters, table replacements and bold tags; every < and >
-    // belongs to a tag.
+    // Only input characters, table replacements and whole <b>x</b> tags
+    // around a replacement; every < and > belongs to such a tag.
     for (std::size_t i = 0; i < out.size();) {
       if (out.compare(i, 3, u"<b>") == 0 && i + 8 <= out.size() && out.compare(i + 4, 4, u"</b>") == 0) {
-        Check(IsFancyReplacement(out[i + 3]));
+        Check(replacements.find(out[i + 3]) != WideString::npos);
         i += 8;
         continue;
       }
       Check(out[i] != u'<' && out[i] != u'>');
-      Check(text.find(out[i]) != WideString::npos || IsFancyReplacement(out[i]));
+      Check(text.find(out[i]) != WideString::npos || replacements.find(out[i]) != WideString::npos);
       ++i;
     }
   }
-
 #elif FUZZ_STYLE == 3
   {
-    std::vector<float> draws;
-    for (std::size_t g = 0; g < (len + 2) / 3; ++g) draws.push_back(bytes.Float());
-    std::size_t next = 0;
-    struct Replay : fuzz::FuzzPlatform {
-      using FuzzPlatform::FuzzPlatform;
-      const std::vector<float>* draws = nullptr;
-      std::size_t* next = nullptr;
-      float DrawRandom() override { return (*draws)[(*next)++]; }
-    } replay(bytes);
-    replay.draws = &draws;
-    replay.next = &next;
-    const WideString out = ColorGroups(text, replay);
-    Check(next == draws.size());
+    static const WideString palette[10] = {u"#ff0000", u"#abcdef", u"#0000ff", u"#00ff00", u"#ffff00",
+                                           u"#ff00ff", u"#00ffff", u"#3399ff", u"#ff9900", u"#000011"};
+    const WideString out = ColorGroups(text, platform);
     Check(out.size() == 71 * ((len + 2) / 3) + len);
-    Check(out == reference::ColorGroups(text, draws));
-    // Group by group: three tags of one palette colour around the characters.
+    // Group by group: three tags of one palette colour around the characters
+    // (draws include NaN, infinities, negatives and 1.0).
     std::size_t at = 0;
     for (std::size_t i = 0; i < len; i += 3) {
       const WideString tag = out.substr(at, 21);
       Check(tag.compare(0, 13, u"<FONT COLOR=\"") == 0 && tag[20] == u'"');
       bool inPalette = false;
-      for (int k = 1; k <= 10; ++k) inPalette |= tag.compare(13, 7, reference::PaletteColour(k)) == 0;
+      for (const WideString& colour : palette) inPalette |= tag.compare(13, 7, colour) == 0;
       Check(inPalette);
       Check(out.compare(at + 21, 6, u"><pre>") == 0 && out[at + 27] == text[i]);
       at += 28;
@@ -101,12 +98,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Check(at == out.size());
   }
-
 #else
   {
     const WideString out = SupSubWave(text);
     Check(out.size() == 22 * ((len + 3) / 4) + len);
-    Check(out == reference::SupSubWave(text));
+    // Where the text holds no tags of its own, it comes through in order
+    // between the four tags of every group.
+    static const std::vector<WideString> tags = {u"<sup>", u"</sup>", u"<sub>", u"</sub>"};
+    if (text.find(u'<') == WideString::npos) Check(WithoutTags(out, tags) == text);
   }
 #endif
   return 0;

@@ -1,4 +1,4 @@
-// Colour groups: markup, draws per group and the palette index edge cases.
+// Colour groups: markup, a draw per group, the palette index; the generator behind the draws.
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
@@ -33,38 +33,24 @@ TEST(ColorGroups, Examples) {
   }
 }
 
-TEST(ColorGroups, PaletteIndexFromEachDraw) {
+TEST(ColorGroups, PaletteIndexOfADraw) {
   const struct {
     float r;
     const char16_t* colour;
   } cases[] = {
-      {0.0f, u"#ff0000"},   {0.1f, u"#abcdef"}, {0.2f, u"#0000ff"}, {0.3f, u"#00ff00"},
-      {0.4f, u"#ffff00"},   {0.5f, u"#ff00ff"}, {0.6f, u"#00ffff"},
+      {0.0f, u"#ff0000"}, {0.1f, u"#abcdef"}, {0.6f, u"#00ffff"},
       // 0.7f is 0.699999988...: in double precision r * 10 + 1 stays below 8
-      // (a float sum would round to 8.0); 0.9f likewise stays below 10.
-      {0.7f, u"#00ffff"},   {0.75f, u"#3399ff"}, {0.8f, u"#ff9900"}, {0.9f, u"#ff9900"},
-      {0.95f, u"#000011"},
+      // (a float sum would round to 8.0).
+      {0.7f, u"#00ffff"}, {0.75f, u"#3399ff"},
       {0.99999994f, u"#000011"},  // the largest float below 1
       // A generator that broke its promise must not read past the palette.
-      {1.0f, u"#000011"},   {-0.5f, u"#ff0000"},
+      {1.0f, u"#000011"}, {-0.5f, u"#ff0000"},
   };
   for (const auto& c : cases) {
     FakePlatform platform;
     platform.draws = {c.r};
     EXPECT_EQ(ColorGroups(u"x", platform).substr(0, 21), Tag(c.colour)) << c.r;
   }
-}
-
-TEST(ColorGroups, EveryGroupHasThreeTagsOfOneColour) {
-  FakePlatform platform;
-  platform.draws = {0.05f, 0.95f, 0.35f};
-  const WideString out = ColorGroups(u"abcdefgh", platform);
-  const WideString expected = Tag(u"#ff0000") + u"><pre>a" + Tag(u"#ff0000") + u">b" +
-                              Tag(u"#ff0000") + u">c" + Tag(u"#000011") + u"><pre>d" +
-                              Tag(u"#000011") + u">e" + Tag(u"#000011") + u">f" +
-                              Tag(u"#00ff00") + u"><pre>g" + Tag(u"#00ff00") + u">h" +
-                              Tag(u"#00ff00") + u">";
-  EXPECT_EQ(out, expected);
 }
 
 TEST(RandomGenerator, StaysBelowOneAndCoversThePalette) {
@@ -77,33 +63,20 @@ TEST(RandomGenerator, StaysBelowOneAndCoversThePalette) {
     ASSERT_LT(r, 1.0f);
     ++seen[static_cast<int>(static_cast<double>(r) * 10.0 + 1.0)];
   }
-  EXPECT_EQ(seen[0], 0);
-  EXPECT_EQ(seen[11], 0);
   for (int k = 1; k <= 10; ++k) EXPECT_GT(seen[k], 15000) << k;
 }
 
-// The real generator behind a clock that does not move: both colour runs of a
-// click still come out different.
-TEST(RandomGenerator, TwoColourRunsOfOneLineDiffer) {
+// Reseeding mixes the clock in rather than replacing the state: with a clock
+// that does not move, the two colour runs of a click still differ.
+TEST(RandomGenerator, TwoColourRunsDifferWithinOneClockTick) {
   struct StoppedClock : FakePlatform {
     RandomGenerator generator;
     void ReseedFromClock() override { generator.Reseed(TimeOfDay()); }
     float DrawRandom() override { return generator.Draw(); }
   } platform;
-  platform.SetTimeOfDay(45296.789);
+  platform.time = 45296.789;
   const WideString line = u"Paella? Hello <3 everyone";
   EXPECT_NE(ColorGroups(line, platform), ColorGroups(line, platform));
-}
-
-TEST(RandomGenerator, ReseedsWithinOneClockTickStillDiffer) {
-  RandomGenerator generator;
-  std::vector<float> draws;
-  for (int i = 0; i < 8; ++i) {
-    generator.Reseed(43210.125);  // the same clock reading every time
-    draws.push_back(generator.Draw());
-  }
-  std::sort(draws.begin(), draws.end());
-  EXPECT_EQ(std::unique(draws.begin(), draws.end()), draws.end());
 }
 
 }  // namespace

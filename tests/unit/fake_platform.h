@@ -1,6 +1,7 @@
 // A recording fake of the platform: scripted clock, events, draws and window tree.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
 #include <functional>
@@ -20,7 +21,6 @@ class FakePlatform : public Platform {
  public:
   // --- clock: an absolute time; TimeOfDay wraps it at midnight ---
   double time = 0.0;
-  void SetTimeOfDay(double seconds) { time = seconds; }
 
   // --- events: each runs once, when the clock has reached its time ---
   struct Event {
@@ -29,37 +29,26 @@ class FakePlatform : public Platform {
   };
   std::vector<Event> events;
   void At(double when, std::function<void()> action) { events.push_back({when, std::move(action)}); }
-  // Runs `action` during the n-th call of ProcessPendingEvents (1-based).
-  void OnProcessCall(int n, std::function<void()> action) { processHooks.push_back({n, std::move(action)}); }
-
   int processCalls = 0;
   std::vector<double> blockingWaits;  // the seconds asked of each blocking wait
 
-  // --- random draws ---
-  std::deque<float> draws;  // returned in order; 0 when empty
+  // --- random draws: returned in order; 0 when none are left ---
+  std::deque<float> draws;
   int reseeds = 0;
   int drawsMade = 0;
 
-  // --- windows ---
+  // --- windows, in enumeration order among siblings ---
   struct Window {
     WindowHandle handle;
     WindowHandle parent;
     std::string className;
   };
-  std::vector<Window> windows;  // in enumeration order among siblings
+  std::vector<Window> windows;
   WindowHandle AddWindow(WindowHandle parent, const std::string& className) {
     const WindowHandle handle = 0x100 + windows.size();
     windows.push_back({handle, parent, className});
     return handle;
   }
-  struct Lookup {
-    WindowHandle parent;
-    WindowHandle after;
-    std::string className;
-  };
-  std::vector<Lookup> lookups;
-  std::vector<std::string> topLevelLookups;
-
   struct Message {
     WindowHandle window;
     unsigned message;
@@ -69,25 +58,10 @@ class FakePlatform : public Platform {
   std::vector<Message> messages;
   std::set<WindowHandle> hungWindows;  // messages to these are not delivered
 
-  struct Placement {
-    WindowHandle window, insertAfter;
-    unsigned flags;
-  };
-  std::vector<Placement> placements;
-  bool ended = false;
-
   // --- Platform ---
   void ProcessPendingEvents() override {
     ++processCalls;
-    for (auto it = processHooks.begin(); it != processHooks.end(); ++it) {
-      if (it->call == processCalls) {
-        auto action = std::move(it->action);
-        processHooks.erase(it);
-        action();
-        break;
-      }
-    }
-    while (auto action = TakeDueEvent()) (*action)();
+    for (auto due = TakeDueEvent(); due; due = TakeDueEvent()) (*due)();
   }
   void WaitForEventOrTimeout(double seconds) override {
     blockingWaits.push_back(seconds);
@@ -111,43 +85,24 @@ class FakePlatform : public Platform {
       if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) out.push_back(static_cast<char>(c));
       else if (c == 0x2022) out.push_back('\x95');
       else if (c == 0x0153) out.push_back('\x9C');
-      else if (c == 0x0152) out.push_back('\x8C');
       else out.push_back('?');
     }
     return out;
   }
-  WindowHandle FindWindowA(const AnsiString& className) override {
-    topLevelLookups.push_back(className);
-    return Next(0, 0, className);
-  }
+  WindowHandle FindWindowA(const AnsiString& className) override { return Next(0, 0, className); }
   WindowHandle FindWindowExA(WindowHandle parent, WindowHandle childAfter,
                              const AnsiString& className) override {
-    lookups.push_back({parent, childAfter, className});
     return Next(parent, childAfter, className);
   }
   bool SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
                     const char* text) override {
-    messages.push_back({window, message, wParam,
-                        text ? std::optional<std::string>(text) : std::nullopt});
+    messages.push_back({window, message, wParam, text ? std::optional<std::string>(text) : std::nullopt});
     return hungWindows.count(window) == 0;
   }
-  bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int, int, int, int,
-                    unsigned flags) override {
-    placements.push_back({window, insertAfter, flags});
-    return true;
-  }
-  [[noreturn]] void EndProcess() override {
-    ended = true;
-    throw ProcessEnded{};
-  }
+  bool SetWindowPos(WindowHandle, WindowHandle, int, int, int, int, unsigned) override { return true; }
+  [[noreturn]] void EndProcess() override { throw ProcessEnded{}; }
 
  private:
-  struct Hook {
-    int call;
-    std::function<void()> action;
-  };
-  std::vector<Hook> processHooks;
-
   std::optional<std::function<void()>> TakeDueEvent() {
     for (auto it = events.begin(); it != events.end(); ++it) {
       if (it->at <= time) {

@@ -1,4 +1,4 @@
-// WaitSeconds: rounding of the start, events during the wait, midnight, no spinning.
+// WaitSeconds: the start rounded to a whole second (ties to even), events during the wait, midnight.
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
@@ -29,24 +29,23 @@ TEST(WaitSeconds, EndsAtTheRoundedStartPlusTheSeconds) {
   };
   for (const auto& c : cases) {
     FakePlatform platform;
-    platform.SetTimeOfDay(c.clock);
+    platform.time = c.clock;
     WaitSeconds(c.seconds, platform);
     EXPECT_DOUBLE_EQ(platform.time, c.endsAt) << c.clock << " " << c.seconds;
     EXPECT_EQ(platform.processCalls > 0, c.handlesEvents) << c.clock << " " << c.seconds;
   }
 }
 
-TEST(WaitSeconds, BlocksInsteadOfSpinning) {
+// The wait blocks until its end or the next event instead of spinning, and
+// handles each event as it comes.
+TEST(WaitSeconds, BlocksUntilTheNextEventOrTheEnd) {
   FakePlatform platform;
-  platform.SetTimeOfDay(100.4);
+  platform.time = 100.4;
   WaitSeconds(1, platform);
-  ASSERT_EQ(platform.blockingWaits.size(), 1u);
+  EXPECT_EQ(platform.blockingWaits.size(), 1u);
   EXPECT_NEAR(platform.blockingWaits[0], 0.6, 1e-9);
-}
 
-TEST(WaitSeconds, HandlesEventsAsTheyComeAndKeepsItsEndTime) {
-  FakePlatform platform;
-  platform.SetTimeOfDay(100.0);
+  platform.time = 100.0;
   std::vector<double> handledAt;
   for (double t : {100.25, 100.5, 100.75}) platform.At(t, [&] { handledAt.push_back(platform.time); });
   WaitSeconds(1, platform);
@@ -66,20 +65,12 @@ TEST(WaitSeconds, LastsTheSameAcrossMidnight) {
   };
   for (const auto& c : cases) {
     FakePlatform platform;
-    platform.SetTimeOfDay(c.clock);
+    platform.time = c.clock;
     // Events keep the wait checking the clock on both sides of midnight.
     for (double t = c.clock + 0.1; t < c.clock + 2; t += 0.1) platform.At(t, [] {});
     WaitSeconds(1, platform);
     EXPECT_NEAR(platform.time - c.clock, c.duration, 1e-6) << c.clock;
   }
-}
-
-TEST(RoundToInt32, TiesGoToEven) {
-  const struct {
-    double value;
-    std::int32_t rounded;
-  } cases[] = {{0.6, 1}, {0.5, 0}, {1.5, 2}, {2.5, 2}, {100.4, 100}, {100.6, 101}, {86399.7, 86400}, {-0.5, 0}, {-1.5, -2}};
-  for (const auto& c : cases) EXPECT_EQ(RoundToInt32(c.value), c.rounded) << c.value;
 }
 
 }  // namespace

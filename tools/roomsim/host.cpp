@@ -35,6 +35,7 @@ struct HostState {
   HFONT font = nullptr;
   int lines = 0;
   bool creatingDecoy = false;
+  HANDLE release = nullptr;  // ends a hold (--hold-after)
 };
 HostState g;
 
@@ -67,6 +68,10 @@ void Submit(HWND input) {
   AppendToHistory(room->history, "You", bytes);
   SetWindowTextA(input, "");
   ++g.lines;
+  if (g.options.holdAfter && g.lines == g.options.holdAfter) {
+    RecordLine("hold", "", "");  // the sender waits inside its Enter until released
+    WaitForSingleObject(g.release, 60000);
+  }
   if (g.options.hangAfter && g.lines == g.options.hangAfter) PostMessageA(g.frame, kHangMessage, 0, 0);
   if (g.options.exitAfter && g.lines == g.options.exitAfter) PostMessageA(g.frame, kExitMessage, 0, 0);
 }
@@ -265,6 +270,7 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       if (wp == kChurnTimer) g.rooms.empty() ? OpenRooms() : CloseRooms();
       return 0;
     case kHangMessage:
+      RecordLine("hang", "", "");
       for (;;) Sleep(INFINITE);  // never handles another message
     case kExitMessage:
       RecordLine("exit", "", "");
@@ -310,6 +316,8 @@ bool CreateHost(const Options& options, HINSTANCE instance) {
   g.options = options;
   g.instance = instance;
   SetTranscript(options.transcript);
+  const std::string release = "roomsim.release." + std::to_string(GetCurrentProcessId());
+  g.release = CreateEventA(nullptr, FALSE, FALSE, release.c_str());
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);

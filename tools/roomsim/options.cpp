@@ -37,7 +37,10 @@ const char* HelpText() {
          "  --toplevel-decoys    top-level windows of every class of the tree (outside any\n"
          "                       frame); anything they receive is recorded as \"decoy\"\n"
          "  --no-frame           open no frame window (the host is not running)\n"
-         "  --hang-after N       stop handling messages after N lines (a hung host)\n"
+         "  --hang-after N       stop handling messages after N lines (a hung host); the\n"
+         "                       transcript says \"hang\" when it starts\n"
+         "  --hold-after N       record the N-th line, then keep its sender waiting (up to\n"
+         "                       60 s) until the event \"roomsim.release.<pid>\" is set\n"
          "  --exit-after N       quit after N lines (a host that goes away)\n"
          "  --churn MS           close and reopen the rooms every MS milliseconds\n"
          "  --transcript FILE    append every submitted line to FILE:\n"
@@ -81,6 +84,8 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
       ok = count(8, o.decoys);
     } else if (arg == "--hang-after") {
       ok = count(1000000, o.hangAfter);
+    } else if (arg == "--hold-after") {
+      ok = count(1000000, o.holdAfter);
     } else if (arg == "--exit-after") {
       ok = count(1000000, o.exitAfter);
     } else if (arg == "--churn") {

@@ -1,37 +1,40 @@
-// Drives tavi.exe from outside, as a user would: find the window, fill the boxes, click, close.
+// Drives tavi.exe from outside, as a user would: find the window, fill the boxes, type, click, close.
 #pragma once
 
 #include <string>
 
-#include "support.h"
+#include "tools/driver/support.h"
 
-namespace e2e {
+namespace driver {
 
 class TaviApp {
  public:
-  // Starts tavi.exe and waits for its window.
-  TaviApp();
+  // Starts tavi.exe (with `environment` added, see Process) and waits for its window.
+  explicit TaviApp(const std::string& environment = "");
   // Finds a tavi window already open (any process).
   static TaviApp FindRunning(double seconds);
   bool ready() const { return form != nullptr; }
   Process& process() { return process_; }
 
+  // Replaces a box's text at once (the message is sent, not queued).
   void SetText(HWND box, const std::wstring& text) const;
   std::wstring TextOf(HWND window) const;
-  // Presses the button (the click arrives through tavi's event queue).
+
+  // The rest is queued in tavi's event queue, as the keyboard and mouse do,
+  // and happens in order when tavi next handles its events.
   void Click() const;
   // Closes the window as its close box does.
   void Close() const;
+  // Keys go to the control that has the focus when tavi handles them.
+  void PressKey(UINT virtualKey) const;
+  // Selects all of `box` and types `text` over it.
+  void TypeOver(HWND box, const std::wstring& text) const;
+
   // The control that has the keyboard focus in tavi.
   HWND Focus() const;
-  void PressKey(UINT virtualKey) const;
-  void Type(const std::wstring& text) const;
   // Pastes `text` over the message box's contents, as a user would paste a
   // long line (through the clipboard, so any length works).
   bool Paste(const std::wstring& text) const;
-  // How long tavi takes to answer a message sent to its window; a large
-  // value when it does not answer within `limit` seconds.
-  double Ping(double limit = 10) const;
 
   HWND form = nullptr;
   HWND command1 = nullptr;
@@ -53,4 +56,4 @@ struct RoomAndTavi {
   bool ready() const { return room.ready() && tavi.ready(); }
 };
 
-}  // namespace e2e
+}  // namespace driver

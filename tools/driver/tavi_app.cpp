@@ -1,11 +1,12 @@
 // TaviApp: finds tavi's window and controls and operates them through its message queue.
-#include "driver.h"
+#include "tools/driver/tavi_app.h"
 
 #include <cstring>
 
-namespace e2e {
+namespace driver {
 
-TaviApp::TaviApp() : TaviApp(Process(ExeDir() + "\\tavi.exe", "")) {}
+TaviApp::TaviApp(const std::string& environment)
+    : TaviApp(Process(ExeDir() + "\\tavi.exe", "", environment)) {}
 
 TaviApp::TaviApp(Process process) : process_(std::move(process)) {
   if (process_.Id()) FindWindowOf(process_.Id(), 60);
@@ -52,15 +53,17 @@ HWND TaviApp::Focus() const {
 }
 
 void TaviApp::PressKey(UINT virtualKey) const {
+  // tavi's dialog keys (Tab, Enter) act on the focus of the moment they are
+  // handled, whichever of tavi's controls the key is addressed to.
   HWND target = Focus();
   const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, 0)) << 16;
   PostMessageW(target, WM_KEYDOWN, virtualKey, scan | 1);
   PostMessageW(target, WM_KEYUP, virtualKey, scan | 1 | (3u << 30));
 }
 
-void TaviApp::Type(const std::wstring& text) const {
-  HWND target = Focus();
-  for (wchar_t c : text) PostMessageW(target, WM_CHAR, c, 1);
+void TaviApp::TypeOver(HWND box, const std::wstring& text) const {
+  PostMessageW(box, EM_SETSEL, 0, -1);
+  for (wchar_t c : text) PostMessageW(box, WM_CHAR, c, 1);
 }
 
 bool TaviApp::Paste(const std::wstring& text) const {
@@ -78,11 +81,4 @@ bool TaviApp::Paste(const std::wstring& text) const {
          static_cast<std::size_t>(SendMessageW(text1, WM_GETTEXTLENGTH, 0, 0)) == text.size();
 }
 
-double TaviApp::Ping(double limit) const {
-  const double start = Now();
-  DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(form, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(limit * 1000), &result)) return 1e9;
-  return Now() - start;
-}
-
-}  // namespace e2e
+}  // namespace driver

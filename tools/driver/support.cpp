@@ -1,11 +1,11 @@
-// Process control, polling and transcript reading for the end-to-end tests.
-#include "support.h"
+// Process control, polling and roomsim's transcript, for the tests, the demo and the benchmarks.
+#include "tools/driver/support.h"
 
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 
-namespace e2e {
+namespace driver {
 
 std::string ExeDir() {
   char path[MAX_PATH];
@@ -46,8 +46,11 @@ bool WaitUntil(const std::function<bool()>& done, double seconds) {
   }
 }
 
-Process::Process(const std::string& exe, const std::string& arguments) {
+Process::Process(const std::string& exe, const std::string& arguments, const std::string& environment) {
   std::string command = "\"" + exe + "\" " + arguments;
+  // The child inherits the environment as it is at its start.
+  const std::string name = environment.substr(0, environment.find('='));
+  if (!environment.empty()) SetEnvironmentVariableA(name.c_str(), environment.c_str() + name.size() + 1);
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
@@ -56,6 +59,7 @@ Process::Process(const std::string& exe, const std::string& arguments) {
     handle_ = pi.hProcess;
     id_ = pi.dwProcessId;
   }
+  if (!environment.empty()) SetEnvironmentVariableA(name.c_str(), nullptr);
 }
 
 Process::Process(Process&& other) noexcept : handle_(other.handle_), id_(other.id_) {
@@ -114,11 +118,7 @@ std::string FromHex(const std::string& hex) {
 
 Roomsim::Roomsim(const std::string& arguments) : transcript_(TempFile("room")) {
   process_ = Process(ExeDir() + "\\roomsim.exe", "--transcript \"" + transcript_ + "\" " + arguments);
-  ready_ = WaitUntil([this] {
-    for (const Entry& e : Entries())
-      if (e.kind == "ready") return true;
-    return false;
-  }, 90);
+  ready_ = WaitFor("ready", 90);
 }
 
 Roomsim::~Roomsim() {
@@ -132,7 +132,8 @@ std::vector<Entry> ReadTranscript(const std::string& path) {
   std::vector<Entry> entries;
   std::ifstream in(path, std::ios::binary);
   std::string line;
-  while (std::getline(in, line)) {
+  // roomsim writes whole lines; one without its newline is still being written.
+  while (std::getline(in, line) && !in.eof()) {
     std::istringstream words(line);
     Entry e;
     words >> e.kind;
@@ -168,6 +169,22 @@ bool Roomsim::WaitForPosts(std::size_t count, double seconds) const {
   return WaitUntil([&] { return Posts().size() >= count; }, seconds);
 }
 
+bool Roomsim::WaitFor(const std::string& kind, double seconds) const {
+  return WaitUntil([&] {
+    for (const Entry& e : Entries())
+      if (e.kind == kind) return true;
+    return false;
+  }, seconds);
+}
+
+void Roomsim::Release() const {
+  const std::string name = "roomsim.release." + std::to_string(process_.Id());
+  if (HANDLE release = OpenEventA(EVENT_MODIFY_STATE, FALSE, name.c_str())) {
+    SetEvent(release);
+    CloseHandle(release);
+  }
+}
+
 namespace {
 
 struct TopWindowSearch {
@@ -197,17 +214,4 @@ HWND FindTopWindow(DWORD pid, const wchar_t* caption) {
   return search.found;
 }
 
-std::vector<HWND> Children(HWND parent, const char* cls) {
-  std::vector<HWND> found;
-  for (HWND w = FindWindowExA(parent, nullptr, cls, nullptr); w; w = FindWindowExA(parent, w, cls, nullptr))
-    found.push_back(w);
-  return found;
-}
-
-std::string Text(HWND window) {
-  char text[512] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-}  // namespace e2e
+}  // namespace driver

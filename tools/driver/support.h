@@ -1,4 +1,4 @@
-// Helpers for end-to-end tests under Wine: processes, roomsim and its transcript.
+// Drives Windows programs under Wine from outside: processes, polling, roomsim and its transcript.
 #pragma once
 
 #include <windows.h>
@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace e2e {
+namespace driver {
 
-// The folder of the running test program, where tavi.exe and roomsim.exe are.
+// The folder of tavi.exe and roomsim.exe (test and benchmark programs live below it).
 std::string ExeDir();
 // A fresh file name in the temporary folder.
 std::string TempFile(const std::string& stem);
@@ -22,7 +22,8 @@ bool WaitUntil(const std::function<bool()>& done, double seconds);
 class Process {
  public:
   Process() = default;
-  Process(const std::string& exe, const std::string& arguments);
+  // `environment` ("NAME=value", may be empty) is added to this process's own.
+  Process(const std::string& exe, const std::string& arguments, const std::string& environment = "");
   Process(Process&& other) noexcept;
   Process& operator=(Process&& other) noexcept;
   ~Process();
@@ -40,16 +41,17 @@ class Process {
 };
 
 struct Entry {
-  std::string kind;  // post, decoy, stray, ready, exit
+  std::string kind;  // post, decoy, stray, ready, hold, hang, exit
   double t = 0;      // seconds (unix time)
   std::map<std::string, std::string> fields;
   std::string bytes;
 };
 
-// The entries of a roomsim transcript file, in order.
+// The complete entries of a roomsim transcript file, in order (a last line
+// still being written is left out).
 std::vector<Entry> ReadTranscript(const std::string& path);
 
-// A running roomsim with its own transcript.
+// A running roomsim with its own transcript; see `roomsim --help` for the options.
 class Roomsim {
  public:
   explicit Roomsim(const std::string& arguments = "");
@@ -58,7 +60,11 @@ class Roomsim {
   std::vector<Entry> Posts() const;
   // Entries that are neither posts nor bookkeeping: text that went astray.
   std::vector<Entry> Astray() const;
-  bool WaitForPosts(std::size_t count, double seconds) const;
+  bool WaitForPosts(std::size_t count, double seconds = 60) const;
+  // Waits for an entry of `kind` (hold, hang, exit).
+  bool WaitFor(const std::string& kind, double seconds = 60) const;
+  // Lets the line held by --hold-after go on.
+  void Release() const;
   Process& process() { return process_; }
   bool ready() const { return ready_; }
 
@@ -72,8 +78,4 @@ class Roomsim {
 // is `caption` (nullptr: any caption); nullptr if there is none.
 HWND FindTopWindow(DWORD pid, const wchar_t* caption);
 
-// Top-level and child windows of a class, in the window manager's order.
-std::vector<HWND> Children(HWND parent, const char* cls);
-std::string Text(HWND window);
-
-}  // namespace e2e
+}  // namespace driver

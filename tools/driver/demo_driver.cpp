@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "driver.h"
+#include "tools/driver/tavi_app.h"
 
 namespace {
 
@@ -47,12 +47,12 @@ int main(int argc, char** argv) {
   const std::string transcript = argv[2];
   DeleteFileA(transcript.c_str());
 
-  e2e::Process room(e2e::ExeDir() + "\\roomsim.exe", "--transcript \"" + transcript + "\"");
-  const bool roomReady = e2e::WaitUntil([&] { return !e2e::ReadTranscript(transcript).empty(); }, 90);
+  driver::Process room(driver::ExeDir() + "\\roomsim.exe", "--transcript \"" + transcript + "\"");
+  const bool roomReady = driver::WaitUntil([&] { return !driver::ReadTranscript(transcript).empty(); }, 90);
   room.Detach();
   if (!roomReady) return Fail("roomsim did not open");
 
-  e2e::TaviApp tavi;
+  driver::TaviApp tavi;
   tavi.process().Detach();
   if (!tavi.ready()) return Fail("tavi's window did not appear");
   // Moved into the chat room's empty space, as one would drag it there.
@@ -61,12 +61,12 @@ int main(int argc, char** argv) {
   tavi.SetText(tavi.text1, Decode(message.str(), CP_UTF8));
   tavi.Click();
   auto posts = [&] {
-    std::vector<e2e::Entry> found;
-    for (const e2e::Entry& e : e2e::ReadTranscript(transcript))
+    std::vector<driver::Entry> found;
+    for (const driver::Entry& e : driver::ReadTranscript(transcript))
       if (e.kind == "post") found.push_back(e);
     return found;
   };
-  if (!e2e::WaitUntil([&] { return posts().size() >= 7; }, 90)) return Fail("the seven posts did not arrive");
+  if (!driver::WaitUntil([&] { return posts().size() >= 7; }, 90)) return Fail("the seven posts did not arrive");
   Sleep(300);  // let the room finish painting
 
   const auto lines = posts();
