@@ -1,7 +1,10 @@
 // Form1's layout, colours, keyboard behaviour and its load, click and unload events.
 #include "app/form1.h"
 
+#include <new>
+
 #include "chat/chat.h"
+#include "platform/win32/window_api.h"
 #include "sequence/sequence.h"
 
 namespace tavi {
@@ -41,7 +44,7 @@ int RunForm1(Win32Platform& platform, HINSTANCE instance, int show) {
   if (!form.Create(instance, show)) return 1;
   platform.SetDialogWindow(reinterpret_cast<WindowHandle>(form.hwnd()));
   MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) platform.Dispatch(&msg);
+  while (CurrentWindowApi().getMessage(&msg, nullptr, 0, 0) > 0) platform.Dispatch(&msg);
   return static_cast<int>(msg.wParam);
 }
 
@@ -59,26 +62,29 @@ bool Form1::Create(HINSTANCE instance, int show) {
   text1Brush_ = CreateSolidBrush(kText1Colour);
   text10Brush_ = CreateSolidBrush(kText10Colour);
 
+  // Icon and cursor by number: the ANSI calls serve every Windows.
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = WindowProc;
   wc.hInstance = instance;
-  wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+  wc.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
                                            GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
-  wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+  wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON,
                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
                                              LR_DEFAULTCOLOR));
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
   wc.hbrBackground = formBrush_;
   wc.lpszClassName = kClassName;
-  if (!RegisterClassExW(&wc)) return false;
+  if (!CurrentWindowApi().RegisterWindowClass(wc)) return false;
 
   // A fixed-size window: the client area is exactly the form's size.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   RECT frame = {0, 0, Pixels(kClientWidth, dpiX_), Pixels(kClientHeight, dpiY_)};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
-  hwnd_ = CreateWindowExW(0, kClassName, kCaption, style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                          frame.bottom - frame.top, nullptr, nullptr, instance, this);
+  instance_ = instance;
+  hwnd_ = CurrentWindowApi().CreateWindowWithText(0, kClassName, kCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                                  frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                                  nullptr, instance, this);
   if (!hwnd_) return false;
 
   Form_Load();
@@ -88,26 +94,23 @@ bool Form1::Create(HINSTANCE instance, int show) {
 }
 
 void Form1::CreateControls() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-  font_ = CreateFontIndirectW(&metrics.lfMessageFont);
-
-  const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+  const WindowApi& api = CurrentWindowApi();
+  font_ = api.CreateMessageFont();
   // Created in tab order: Command1, Text1, Text10.
   auto control = [&](const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, Placement p, int id) {
-    HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, Pixels(p.left, dpiX_),
-                                Pixels(p.top, dpiY_), Pixels(p.width, dpiX_), Pixels(p.height, dpiY_), hwnd_,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    HWND hwnd = api.CreateWindowWithText(exStyle, cls, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style,
+                                         Pixels(p.left, dpiX_), Pixels(p.top, dpiY_), Pixels(p.width, dpiX_),
+                                         Pixels(p.height, dpiY_), hwnd_,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     return hwnd;
   };
   command1_ = control(L"BUTTON", L"tavi", BS_DEFPUSHBUTTON, 0, kCommand1, kCommand1Id);
   text1_ = control(L"EDIT", kInitialMessage, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kText1, kText1Id);
   text10_ = control(L"EDIT", kInitialFrameClass, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kText10, kText10Id);
   // No length limit of our own: lines of any length can be pasted.
-  SendMessageW(text1_, EM_SETLIMITTEXT, 0, 0);
-  SendMessageW(text10_, EM_SETLIMITTEXT, 0, 0);
+  SendMessageA(text1_, EM_SETLIMITTEXT, 0, 0);
+  SendMessageA(text10_, EM_SETLIMITTEXT, 0, 0);
   lastFocus_ = command1_;
 }
 
@@ -116,31 +119,30 @@ void Form1::Form_Load() { SetAlwaysOnTop(platform_, reinterpret_cast<WindowHandl
 void Form1::Command1_Click() {
   // Runs inside the event loop's dispatch; its waits handle further events,
   // so a second click here starts a nested run.
-  SendAllVariants([this] { return TextOf(text1_); }, MakeVariantRoster(platform_),
-                  MakeChatPoster([this] { return TextOf(text10_); }, platform_),
-                  [this](const std::int32_t& seconds) { WaitSeconds(seconds, platform_); });
+  try {
+    SendAllVariants([this] { return TextOf(text1_); }, MakeVariantRoster(platform_),
+                    MakeChatPoster([this] { return TextOf(text10_); }, platform_),
+                    [this](const std::int32_t& seconds) { WaitSeconds(seconds, platform_); });
+  } catch (const std::bad_alloc&) {
+    // Not even the run could be set up; no exception may cross the window procedure.
+  }
 }
 
 void Form1::Form_Unload() { platform_.EndProcess(); }
 
-WideString Form1::TextOf(HWND control) const {
-  const int length = GetWindowTextLengthW(control);
-  WideString text(static_cast<std::size_t>(length) + 1, u'\0');
-  const int copied = GetWindowTextW(control, reinterpret_cast<wchar_t*>(text.data()), length + 1);
-  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-  return text;
-}
+WideString Form1::TextOf(HWND control) const { return CurrentWindowApi().TextOf(control); }
 
 LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   Form1* form = nullptr;
+  // The ANSI forms work for Unicode windows too where no text is involved.
   if (msg == WM_NCCREATE) {
-    form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
     form->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
   } else {
-    form = reinterpret_cast<Form1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    form = reinterpret_cast<Form1*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   }
-  return form ? form->HandleMessage(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+  return form ? form->HandleMessage(msg, wp, lp) : CurrentWindowApi().defWindowProc(hwnd, msg, wp, lp);
 }
 
 LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -177,7 +179,7 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (msg == WM_CLOSE || wp) Form_Unload();  // ends the process, also mid-run
       return 0;
   }
-  return DefWindowProcW(hwnd_, msg, wp, lp);
+  return CurrentWindowApi().defWindowProc(hwnd_, msg, wp, lp);
 }
 
 }  // namespace tavi

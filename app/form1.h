@@ -29,6 +29,7 @@ class Form1 {
   WideString TextOf(HWND control) const;
 
   Win32Platform& platform_;
+  HINSTANCE instance_ = nullptr;
   HWND hwnd_ = nullptr;
   HWND command1_ = nullptr;
   HWND text1_ = nullptr;

@@ -6,9 +6,7 @@
 //   wine_bench run FILE    clicks the running tavi and waits for seven more posts in FILE
 #include <algorithm>
 #include <cstdio>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/win32/win32_platform.h"
@@ -73,25 +71,20 @@ int Startup() {
 class BenchRoom {
  public:
   static constexpr const char* kFrameClass = "tavi bench host";
-  BenchRoom() : thread_([this] { Run(); }) {
+  BenchRoom() {
+    InitializeCriticalSection(&lock_);
+    thread_ = CreateThread(nullptr, 0, Start, this, 0, &threadId_);
     while (!ready_) Sleep(5);
   }
   ~BenchRoom() {
     PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-    thread_.join();
+    WaitForSingleObject(thread_, INFINITE);
+    CloseHandle(thread_);
+    DeleteCriticalSection(&lock_);
   }
-  std::size_t Posts() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return enters_.size();
-  }
-  std::size_t Texts() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return texts_.size();
-  }
-  double TextTime(std::size_t k) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return texts_[k];
-  }
+  std::size_t Posts() { return Locked([&] { return enters_.size(); }); }
+  std::size_t Texts() { return Locked([&] { return texts_.size(); }); }
+  double TextTime(std::size_t k) { return Locked([&] { return texts_[k]; }); }
   bool WaitFor(std::size_t (BenchRoom::*count)(), std::size_t n, double seconds) {
     return driver::WaitUntil([&] { return (this->*count)() >= n; }, seconds);
   }
@@ -100,14 +93,23 @@ class BenchRoom {
   static LRESULT CALLBACK InputProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* room = reinterpret_cast<BenchRoom*>(GetWindowLongPtrW(GetParent(GetParent(GetParent(hwnd))), GWLP_USERDATA));
     if (room && (msg == WM_SETTEXT || (msg == WM_CHAR && wp == '\r'))) {
-      std::lock_guard<std::mutex> lock(room->mutex_);
-      (msg == WM_SETTEXT ? room->texts_ : room->enters_).push_back(Now());
+      room->Locked([&] {
+        (msg == WM_SETTEXT ? room->texts_ : room->enters_).push_back(Now());
+        return 0;
+      });
       return TRUE;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
   }
-  void Run() {
-    threadId_ = GetCurrentThreadId();
+  static DWORD WINAPI Start(void* self) { return static_cast<BenchRoom*>(self)->Run(); }
+  template <typename F>
+  auto Locked(F f) -> decltype(f()) {
+    EnterCriticalSection(&lock_);
+    const auto result = f();
+    LeaveCriticalSection(&lock_);
+    return result;
+  }
+  DWORD Run() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     for (const char* cls : {kFrameClass, "MDIClient", "AOL Child", "RICHCNTLREADONLY", "_AOL_Listbox", "_AOL_Icon",
                             "_AOL_Static", "RICHCNTL"}) {
@@ -127,13 +129,14 @@ class BenchRoom {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
     DestroyWindow(frame);
+    return 0;
   }
 
-  std::mutex mutex_;
+  CRITICAL_SECTION lock_;
   std::vector<double> texts_, enters_;
   volatile bool ready_ = false;
   DWORD threadId_ = 0;
-  std::thread thread_;
+  HANDLE thread_ = nullptr;
 };
 
 int Respond() {

@@ -1,18 +1,26 @@
 # Windows part of the build: the platform layer, the program and its tests.
 add_compile_options(-ffunction-sections -fdata-sections)
 add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
+# Reproducible: no link time in the PE header, no path of this checkout in the code.
+add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.)
+add_link_options(-Wl,--no-insert-timestamp)
 
 # Everything the tests start lives side by side in build/win32.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
-add_library(tavi_win32_platform STATIC platform/win32/win32_platform.cpp)
+add_library(tavi_win32_platform STATIC platform/win32/win32_platform.cpp platform/win32/window_api.cpp)
 target_link_libraries(tavi_win32_platform PUBLIC tavi_core PRIVATE tavi_warnings)
 
 # The program: small, self-contained, only Windows' own DLLs.
-add_executable(tavi WIN32 app/main.cpp app/form1.cpp app/terminate.cpp app/tavi.rc)
+add_executable(tavi WIN32 app/main.cpp app/form1.cpp app/runtime.cpp app/tavi.rc)
 target_link_libraries(tavi PRIVATE tavi_win32_platform tavi_warnings comctl32)
 # Stripped; the link map lets the size benchmark see what went in.
 target_link_options(tavi PRIVATE -s -Wl,-Map,${CMAKE_BINARY_DIR}/tavi.map)
+# Subsystem and OS version 4.0, so no Windows is asked for that is newer than
+# 95 and NT 4 (the imports decide the rest); 4 GB of address space on 64-bit Windows.
+set(TAVI_PE_HEADER -Wl,--subsystem,windows:4.0 -Wl,--major-os-version,4 -Wl,--minor-os-version,0
+    -Wl,--large-address-aware)
+target_link_options(tavi PRIVATE ${TAVI_PE_HEADER})
 set_source_files_properties(app/tavi.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/app/tavi.ico;${CMAKE_CURRENT_SOURCE_DIR}/app/tavi.manifest")
 
@@ -38,13 +46,14 @@ add_dependencies(demo_driver tavi roomsim)
 
 if(BUILD_TESTING)
   add_subdirectory(tests/e2e)
+  add_subdirectory(tests/compat)
 endif()
 
 # Benchmarks that run under Wine (make bench), beside their yardsticks.
 if(BUILD_TESTING)
   set(BENCH_DIR ${CMAKE_BINARY_DIR}/bench)
   add_executable(minimal_window WIN32 bench/minimal_window.cpp)
-  add_executable(tavi_spinwait WIN32 bench/tavi_spinwait.cpp app/form1.cpp app/terminate.cpp app/tavi.rc)
+  add_executable(tavi_spinwait WIN32 bench/tavi_spinwait.cpp app/form1.cpp app/runtime.cpp app/tavi.rc)
   target_link_libraries(tavi_spinwait PRIVATE tavi_win32_platform tavi_warnings comctl32)
   add_executable(wine_bench bench/wine_bench.cpp)
   target_link_libraries(wine_bench PRIVATE tavi_driver tavi_win32_platform)

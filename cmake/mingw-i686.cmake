@@ -1,8 +1,9 @@
-# Toolchain for 32-bit Windows with mingw-w64 (i686, POSIX threads for std::mutex); tests run under Wine.
+# Toolchain for 32-bit Windows with mingw-w64 (i686). The win32 thread model keeps the C++ runtime on
+# functions every Windows from 98 on has (the POSIX model brings winpthread). Tests run under Wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

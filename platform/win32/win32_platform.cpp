@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/window_api.h"
+
 #include <cmath>
 
 namespace tavi {
@@ -15,15 +17,16 @@ WindowHandle Handle(HWND window) { return reinterpret_cast<WindowHandle>(window)
 Win32Platform::Win32Platform() : generator_(GetTickCount() ^ (GetCurrentProcessId() << 16)) {}
 
 void Win32Platform::Dispatch(const void* message) {
+  const WindowApi& api = CurrentWindowApi();
   MSG msg = *static_cast<const MSG*>(message);
-  if (dialogWindow_ && IsDialogMessageW(Hwnd(dialogWindow_), &msg)) return;
+  if (dialogWindow_ && api.isDialogMessage(Hwnd(dialogWindow_), &msg)) return;
   TranslateMessage(&msg);
-  DispatchMessageW(&msg);
+  api.dispatchMessage(&msg);
 }
 
 void Win32Platform::ProcessPendingEvents() {
   MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (CurrentWindowApi().peekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       // Leave the quit request for the event loop that owns it.
       PostQuitMessage(static_cast<int>(msg.wParam));
@@ -37,8 +40,7 @@ void Win32Platform::WaitForEventOrTimeout(double seconds) {
   if (!(seconds > 0)) return;
   const double ms = std::ceil(seconds * 1000.0);
   const DWORD timeout = ms >= 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<DWORD>(ms);
-  // MWMO_INPUTAVAILABLE: also wake for input that arrived before this call.
-  MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, CurrentWindowApi().waitFlags);
 }
 
 double Win32Platform::TimeOfDay() {

@@ -50,7 +50,7 @@ TEST(WindowsVersions, SevenExactPostsInEach) {
       "<sup>O</sup>E<sub> </sub>P<sup>a</sup>e<sub>l</sub>l<sup>a</sup>?<sub></sub>",
   };
   std::size_t seen = 0;
-  for (const char* version : {"win10"}) {
+  for (const char* version : {"win10", "winxp", "win98"}) {
     SCOPED_TRACE(version);
     const WindowsVersionForTavi as(version);
     const bool traced = std::string(version) != "win10";

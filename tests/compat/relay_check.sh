@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Runs the Windows-version test and reads Wine's relay trace of its XP and 98 runs of tavi.exe (the
+# test starts those with WINEDEBUG=+relay; their trace comes out on this run's standard error).
+# As Windows 98, no call from tavi.exe's image may go to a wide function that 9x only stubs, and
+# the ANSI path must have run; as XP, the metrics must be asked for at their pre-Vista size.
+# Usage: relay_check.sh TEST_EXE TAVI_EXE EXPORTS_LIST [test arguments...]
+set -euo pipefail
+. "$(dirname "$0")/../../tools/wine/env.sh"
+test_exe=$1 tavi=$2 list=$3
+shift 3
+trace=$(mktemp) out=$(mktemp)
+trap 'rm -f "$trace" "$out"' EXIT
+
+rc=0
+wine "$test_exe" "$@" >"$out" 2>"$trace" </dev/null || rc=$?
+cat "$out"
+[ "$rc" -eq 0 ] || exit "$rc"
+
+perl - "$tavi" "$list" "$trace" <<'PERL'
+use strict;
+use warnings;
+my ($tavi, $list, $trace) = @ARGV;
+
+# The wide functions that Windows 9x has as stubs, and those it implements.
+my (%stub, %listed);
+open my $l, '<', $list or die "$list: $!\n";
+while (<$l>) {
+  s/#.*//;
+  my ($dll, $name, $mark) = split ' ';
+  next unless defined $name;
+  (my $module = lc $dll) =~ s/\.dll$//;
+  $listed{"$module.$name"} = 1;
+  $stub{"$module.$name"} = 1 if ($mark // '') eq 'stub';
+}
+
+# tavi.exe's image size; its base comes from the trace's load line.
+open my $f, '<:raw', $tavi or die "$tavi: $!\n";
+read $f, my $head, 4096;
+my $size = unpack 'V', substr($head, unpack('V', substr($head, 0x3c, 4)) + 24 + 56, 4);
+
+my ($mode, %base, %calls, %faults, %seen);
+open my $t, '<', $trace or die "$trace: $!\n";
+while (<$t>) {
+  if (/^relay-check: tavi\.exe as (\w+)/) { $mode = $1; next }
+  if (/^(\w+):trace:loaddll:\w+ Loaded L".*\\tavi\.exe" at ([0-9A-Fa-f]+)/) { $base{$1} = hex $2; next }
+  next unless defined $mode && /^(\w+):Call ([\w.]+)\((.*)\) ret=([0-9a-f]+)$/ && defined $base{$1};
+  my ($function, $args, $ret) = ($2, $3, hex $4);
+  next unless $ret >= $base{$1} && $ret < $base{$1} + $size;  # called from tavi.exe's own code
+  my ($module, $name) = split /\./, $function, 2;
+  $module = lc $module;
+  $module = 'kernel32' if $module eq 'kernelbase';
+  my $key = "$module.$name";
+  ++$calls{$mode};
+  $seen{$mode}{"$function($args)"} = 1;
+  if ($mode eq 'win98' && $module =~ /^(user32|gdi32|comctl32|kernel32)$/ && $name =~ /W$/
+      && ($stub{$key} || !$listed{$key})) {
+    $faults{"as win98, tavi.exe called $function, which Windows 9x has only as a stub"} = 1;
+  }
+}
+
+sub called { my ($mode, $pattern) = @_; return grep { /$pattern/ } keys %{$seen{$mode} // {}} }
+$faults{"no trace of the win98 run"} = 1 unless $calls{win98};
+$faults{"no trace of the winxp run"} = 1 unless $calls{winxp};
+$faults{"as win98, the ANSI message loop did not run"} = 1 unless called('win98', '^user32\.GetMessageA\(');
+$faults{"as win98, the metrics were not asked for at their 9x size (340 bytes)"} = 1
+  unless called('win98', '^user32\.SystemParametersInfoA\(00000029,00000154,');
+$faults{"as winxp, the metrics were not asked for at their pre-Vista size (500 bytes)"} = 1
+  unless called('winxp', '^user32\.SystemParametersInfoW\(00000029,000001f4,');
+
+if (%faults) {
+  print "relay-check:\n", map { "  $_\n" } sort keys %faults;
+  exit 1;
+}
+printf "relay-check: as win98, %d calls from tavi.exe, none to a wide function Windows 9x only stubs; " .
+  "as winxp, %d calls, the metrics at their pre-Vista size\n", $calls{win98}, $calls{winxp};
+PERL
