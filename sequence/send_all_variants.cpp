@@ -1,5 +1,6 @@
 // SendAllVariants and the fixed roster of seven variants.
 #include <cmath>
+#include <new>
 
 #include "sequence/sequence.h"
 #include "styles/styles.h"
@@ -24,10 +25,14 @@ void SendAllVariants(const TextSource& source, const VariantRoster& roster,
                      const ChatPoster& poster, const WaitOperation& wait) {
   const std::int32_t interval = RoundToInt32(kPostInterval);
   for (std::size_t k = 0; k < roster.size(); ++k) {
-    // Read afresh: an edit made during an earlier wait shows from here on.
-    const WideString text = source();
-    WideString line = roster[k](text);
-    poster(line);
+    try {
+      // Read afresh: an edit made during an earlier wait shows from here on.
+      const WideString text = source();
+      WideString line = roster[k](text);
+      poster(line);
+    } catch (const std::bad_alloc&) {
+      // A line too long for the memory left is not posted; the run goes on.
+    }
     if (k + 1 < roster.size()) wait(interval);
   }
 }

@@ -31,7 +31,8 @@ std::int32_t RoundToInt32(double value);
 VariantRoster MakeVariantRoster(Platform& platform);
 
 // Reads the text afresh, styles it and posts it for every variant in turn,
-// waiting after every post but the last.
+// waiting after every post but the last. A variant whose line cannot be read,
+// styled or converted for lack of memory is skipped.
 void SendAllVariants(const TextSource& source, const VariantRoster& roster,
                      const ChatPoster& poster, const WaitOperation& wait);
 
