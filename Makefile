@@ -9,7 +9,7 @@ QUOTED_MESSAGE = '$(subst ','\'',$(MESSAGE))'
 CMAKE = env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL cmake
 CTEST = env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL ctest
 
-.PHONY: all setup native win32 sanitize test test-native test-sanitize test-win32 demo preview bench fuzz clean
+.PHONY: all setup native win32 sanitize test test-native test-sanitize test-win32 demo preview bench fuzz dist clean
 
 all: native win32
 
@@ -49,6 +49,12 @@ test-win32: win32
 # The real program under Wine against roomsim: prints the posts, saves build/demo.png.
 demo: win32
 	@tools/demo.sh $(QUOTED_MESSAGE)
+
+# The download: build/dist/tavi-<version>-win32.zip, reproducible bit for bit.
+dist: setup
+	@$(CMAKE) --preset win32 >/dev/null
+	@$(CMAKE) --build --preset win32 --target tavi | sed -E '/^\[|^-- /d'
+	@tools/dist/make-dist.sh
 
 preview: native
 	@build/native/tavi_preview $(QUOTED_MESSAGE)

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# make dist: build/dist/tavi-VERSION-win32.zip with tavi.exe, README.txt, LICENSE and SHA256SUMS,
+# bit for bit the same from any checkout of the same commit, wherever and whenever it is built.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+version=$(sed -n 's/^project(tavi VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+name="tavi-$version-win32"
+out="$root/build/dist"
+stage="$out/$name"
+rm -rf "$stage" "$out/$name.zip"
+mkdir -p "$stage"
+
+# Text files for Windows: CRLF line ends, so that every Notepad shows them.
+crlf() { sed 's/\r*$/\r/' "$1" >"$2"; }
+cp "$root/build/win32/tavi.exe" "$stage/tavi.exe"
+sed "s/@VERSION@/$version/" "$root/tools/dist/README.txt" >"$stage/README.in"
+crlf "$stage/README.in" "$stage/README.txt"
+rm "$stage/README.in"
+crlf "$root/LICENSE" "$stage/LICENSE"
+(cd "$stage" && sha256sum tavi.exe README.txt LICENSE | sed 's/$/\r/' >SHA256SUMS)
+
+# Fixed file modes and dates (the commit's, in UTC), no extra fields, fixed order.
+stamp=$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 1796601600)
+chmod 0644 "$stage"/*
+touch -d "@$stamp" "$stage"/*
+(cd "$stage" && TZ=UTC zip -q -X -D "$out/$name.zip" tavi.exe README.txt LICENSE SHA256SUMS)
+(cd "$out" && sha256sum "$name.zip" >"$name.zip.sha256")
+
+echo "dist: build/dist/$name.zip"
+(cd "$out" && sha256sum "$name.zip" "$name/tavi.exe")
