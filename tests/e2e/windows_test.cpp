@@ -93,10 +93,9 @@ TEST(Resources, VersionRecordAndIcon) {
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);  // 1.0
-  EXPECT_EQ(fixed->dwFileVersionLS, 0x00000000u);  // .0.0
-  EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwProductVersionLS, 0x00000000u);
+  const std::vector<DWORD> versions = {fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
+                                      fixed->dwProductVersionLS};
+  EXPECT_EQ(versions, (std::vector<DWORD>{0x00010000, 0, 0x00010000, 0}));  // 1.0.0.0 twice
   WORD* translation = nullptr;
   ASSERT_TRUE(VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
   ASSERT_EQ(length, 4u);  // one string table: U.S. English, code page 1200

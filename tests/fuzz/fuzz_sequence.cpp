@@ -2,12 +2,10 @@
 // edits, a nested click and ending the process arrive at fuzzer-chosen moments.
 #include <cstdint>
 #include <cstdlib>
-#include <set>
 #include <vector>
 
 #include "fuzz_platform.h"
 #include "sequence/sequence.h"
-#include "styles/styles.h"
 
 namespace {
 
@@ -25,7 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   platform.clock = bytes.Unit() % 86400 + bytes.Byte() / 256.0;
 
   WideString box = u"Paella?";
-  std::set<WideString> texts = {box};
   std::vector<int> runs;  // the run each post belongs to
   std::vector<int> made;  // posts so far, per run
   int waits = 0, started = 0, depth = 0;
@@ -37,17 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     made.push_back(0);
     ++depth;
     SendAllVariants([&] { return box; }, roster,
-                    [&](WideString& line) {
-                      // The plain variants must be a styling of a text the box held.
-                      WideString (*const plain[7])(const WideString&) = {SpaceWithBullets, nullptr, SpaceWithDashes,
-                                                                         SpaceWithDots, nullptr, nullptr, SupSubWave};
-                      const int k = made[run]++;
-                      Check(k < 7);
-                      if (plain[k]) {
-                        bool found = false;
-                        for (const WideString& t : texts) found |= plain[k](t) == line;
-                        Check(found);
-                      }
+                    [&](WideString&) {
+                      Check(made[run]++ < 7);
                       runs.push_back(run);
                     },
                     [&](const std::int32_t& seconds) {
@@ -58,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   };
   platform.onEvents = [&] {
     switch (bytes.Byte()) {
-      case 1: box = u"edited " + WideString(1, static_cast<char16_t>(bytes.Unit())); texts.insert(box); break;
+      case 1: box = u"edited " + WideString(1, static_cast<char16_t>(bytes.Unit())); break;
       case 2: if (depth < 3) click(); break;
       case 3: platform.EndProcess();
       default: break;
