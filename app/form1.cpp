@@ -53,6 +53,7 @@ void SetAlwaysOnTop(Platform& platform, WindowHandle window) {
 }
 
 bool Form1::Create(HINSTANCE instance, int show) {
+  instance_ = instance;
   HDC screen = GetDC(nullptr);
   dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
   dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
@@ -81,7 +82,6 @@ bool Form1::Create(HINSTANCE instance, int show) {
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   RECT frame = {0, 0, Pixels(kClientWidth, dpiX_), Pixels(kClientHeight, dpiY_)};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
-  instance_ = instance;
   hwnd_ = CurrentWindowApi().CreateWindowWithText(0, kClassName, kCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
                                                   frame.right - frame.left, frame.bottom - frame.top, nullptr,
                                                   nullptr, instance, this);
@@ -120,8 +120,9 @@ void Form1::Command1_Click() {
   // Runs inside the event loop's dispatch; its waits handle further events,
   // so a second click here starts a nested run.
   try {
-    SendAllVariants([this] { return TextOf(text1_); }, MakeVariantRoster(platform_),
-                    MakeChatPoster([this] { return TextOf(text10_); }, platform_),
+    const WindowApi& api = CurrentWindowApi();
+    SendAllVariants([this, &api] { return api.TextOf(text1_); }, MakeVariantRoster(platform_),
+                    MakeChatPoster([this, &api] { return api.TextOf(text10_); }, platform_),
                     [this](const std::int32_t& seconds) { WaitSeconds(seconds, platform_); });
   } catch (const std::bad_alloc&) {
     // Not even the run could be set up; no exception may cross the window procedure.
@@ -129,8 +130,6 @@ void Form1::Command1_Click() {
 }
 
 void Form1::Form_Unload() { platform_.EndProcess(); }
-
-WideString Form1::TextOf(HWND control) const { return CurrentWindowApi().TextOf(control); }
 
 LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   Form1* form = nullptr;

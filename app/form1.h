@@ -26,8 +26,6 @@ class Form1 {
   void Command1_Click();
   void Form_Unload();  // ends the process; does not return
 
-  WideString TextOf(HWND control) const;
-
   Win32Platform& platform_;
   HINSTANCE instance_ = nullptr;
   HWND hwnd_ = nullptr;

@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-#include "platform/win32/window_api.h"
-
 #include <cmath>
+
+#include "platform/win32/window_api.h"
 
 namespace tavi {
 

@@ -49,8 +49,10 @@ const WindowApi& CurrentWindowApi() {
 ATOM WindowApi::RegisterWindowClass(const WNDCLASSEXW& wc) const {
   if (unicode) return RegisterClassExW(&wc);
   const std::string name = Ansi(wc.lpszClassName);
-  const WNDCLASSEXA ansi = {sizeof ansi,  wc.style, wc.lpfnWndProc,    wc.cbClsExtra, wc.cbWndExtra, wc.hInstance,
-                            wc.hIcon,     wc.hCursor, wc.hbrBackground, nullptr,       name.c_str(),  wc.hIconSm};
+  // The same fields, but for the names (tavi's window has no menu).
+  const WNDCLASSEXA ansi = {sizeof ansi, wc.style,   wc.lpfnWndProc, wc.cbClsExtra,    wc.cbWndExtra,
+                            wc.hInstance, wc.hIcon, wc.hCursor,    wc.hbrBackground, nullptr,
+                            name.c_str(), wc.hIconSm};
   return RegisterClassExA(&ansi);
 }
 
