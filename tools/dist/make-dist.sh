@@ -11,12 +11,9 @@ rm -rf "$stage" "$out/$name.zip"
 mkdir -p "$stage"
 
 # Text files for Windows: CRLF line ends, so that every Notepad shows them.
-crlf() { sed 's/\r*$/\r/' "$1" >"$2"; }
 cp "$root/build/win32/tavi.exe" "$stage/tavi.exe"
-sed "s/@VERSION@/$version/" "$root/tools/dist/README.txt" >"$stage/README.in"
-crlf "$stage/README.in" "$stage/README.txt"
-rm "$stage/README.in"
-crlf "$root/LICENSE" "$stage/LICENSE"
+sed -e "s/@VERSION@/$version/" -e 's/\r*$/\r/' "$root/tools/dist/README.txt" >"$stage/README.txt"
+sed 's/\r*$/\r/' "$root/LICENSE" >"$stage/LICENSE"
 (cd "$stage" && sha256sum tavi.exe README.txt LICENSE | sed 's/$/\r/' >SHA256SUMS)
 
 # Fixed file modes and dates (the commit's, in UTC), no extra fields, fixed order.
