@@ -1,11 +1,8 @@
 // Form1's layout, colours, keyboard behaviour and its load, click and unload events.
 #include "app/form1.h"
 
-#include <new>
-
 #include "chat/chat.h"
 #include "platform/win32/window_api.h"
-#include "sequence/sequence.h"
 
 namespace tavi {
 
@@ -47,6 +44,13 @@ int RunForm1(Win32Platform& platform, HINSTANCE instance, int show) {
   while (CurrentWindowApi().getMessage(&msg, nullptr, 0, 0) > 0) platform.Dispatch(&msg);
   return static_cast<int>(msg.wParam);
 }
+
+Form1::Form1(Win32Platform& platform)
+    : platform_(platform),
+      message_([this] { return CurrentWindowApi().TextOf(text1_); }),
+      roster_(MakeVariantRoster(platform)),
+      poster_(MakeChatPoster([this] { return CurrentWindowApi().TextOf(text10_); }, platform)),
+      wait_([this](const std::int32_t& seconds) { WaitSeconds(seconds, platform_); }) {}
 
 void SetAlwaysOnTop(Platform& platform, WindowHandle window) {
   platform.SetWindowPos(window, kHwndTopmost, 0, 0, 0, 0, kSwpNoMove | kSwpNoSize);
@@ -119,14 +123,7 @@ void Form1::Form_Load() { SetAlwaysOnTop(platform_, reinterpret_cast<WindowHandl
 void Form1::Command1_Click() {
   // Runs inside the event loop's dispatch; its waits handle further events,
   // so a second click here starts a nested run.
-  try {
-    const WindowApi& api = CurrentWindowApi();
-    SendAllVariants([this, &api] { return api.TextOf(text1_); }, MakeVariantRoster(platform_),
-                    MakeChatPoster([this, &api] { return api.TextOf(text10_); }, platform_),
-                    [this](const std::int32_t& seconds) { WaitSeconds(seconds, platform_); });
-  } catch (const std::bad_alloc&) {
-    // Not even the run could be set up; no exception may cross the window procedure.
-  }
+  SendAllVariants(message_, roster_, poster_, wait_);
 }
 
 void Form1::Form_Unload() { platform_.EndProcess(); }

@@ -4,12 +4,13 @@
 #include <windows.h>
 
 #include "platform/win32/win32_platform.h"
+#include "sequence/sequence.h"
 
 namespace tavi {
 
 class Form1 {
  public:
-  explicit Form1(Win32Platform& platform) : platform_(platform) {}
+  explicit Form1(Win32Platform& platform);
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
 
@@ -27,6 +28,11 @@ class Form1 {
   void Form_Unload();  // ends the process; does not return
 
   Win32Platform& platform_;
+  // What a click runs, made once: a click itself asks for no memory but its texts.
+  const TextSource message_;
+  const VariantRoster roster_;
+  const ChatPoster poster_;
+  const WaitOperation wait_;
   HINSTANCE instance_ = nullptr;
   HWND hwnd_ = nullptr;
   HWND command1_ = nullptr;

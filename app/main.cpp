@@ -1,12 +1,14 @@
-// WinMain: creates Form1 and runs the event loop until the window is closed.
+// tavi's main: the common controls, the platform, and Form1 with its event loop until the window closes.
 #include <windows.h>
 #include <commctrl.h>
 
 #include "app/form1.h"
+#include "app/start.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
-  static tavi::Win32Platform platform;
+int TaviMain(HINSTANCE instance, int show) {
+  // Loads comctl32 (version 6, by the manifest, from XP on: the visual
+  // styles). The Ex form is missing from Windows 95's first comctl32.
+  InitCommonControls();
+  tavi::Win32Platform platform;
   return tavi::RunForm1(platform, instance, show);
 }

@@ -1,33 +1,69 @@
-// What tavi.exe needs of the C++ runtime beyond its defaults: a plain terminate handler, and the
-// runtime's one wide-character call to Windows made in its ANSI form, which Windows 95/98/Me implement.
+// What tavi.exe's code needs of a C++ runtime, on kernel32 alone: tavi.exe links no C or C++ runtime
+// library (theirs is Pentium Pro code, and msvcrt.dll is missing from Windows 95).
 #include <windows.h>
 
-#include <cstdlib>
+#include <cstddef>
+#include <new>
 
-// A window program has no console to print a demangled exception name to,
-// and the default handler's demangler is a quarter of the exe.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
-}  // namespace __gnu_cxx
+// Built with -fno-builtin: the compiler must not take these functions for
+// its own built-ins (and turn their loops back into calls of themselves).
 
 namespace {
 
-// The runtime's locks only ever ask for unnamed semaphores.
-HANDLE WINAPI CreateUnnamedSemaphore(LPSECURITY_ATTRIBUTES security, LONG initial, LONG maximum, LPCWSTR name) {
-  if (name) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return nullptr;
-  }
-  return CreateSemaphoreA(security, initial, maximum, nullptr);
-}
+// A failure that cannot happen in a working program: end it, with abort's
+// exit code.
+[[noreturn]] void Fail() { ExitProcess(3); }
 
 }  // namespace
 
-// The runtime calls CreateSemaphoreW through this import slot. Filled here,
-// the link takes it instead of the import from kernel32, whose wide form is
-// a stub that fails on Windows 9x.
-extern "C" {
-extern HANDLE(WINAPI* const kCreateSemaphoreW)(LPSECURITY_ATTRIBUTES, LONG, LONG, LPCWSTR) __asm__(
-    "__imp__CreateSemaphoreW@16");
-HANDLE(WINAPI* const kCreateSemaphoreW)(LPSECURITY_ATTRIBUTES, LONG, LONG, LPCWSTR) = CreateUnnamedSemaphore;
+// The heap. Large texts are only made after the nothrow form found the room
+// (platform/memory.h), so the throwing form fails only when not even a small
+// block is left; without exceptions, that ends the program.
+void* operator new(std::size_t bytes, const std::nothrow_t&) noexcept {
+  return HeapAlloc(GetProcessHeap(), 0, bytes ? bytes : 1);
 }
+void* operator new(std::size_t bytes) {
+  void* block = operator new(bytes, std::nothrow);
+  if (!block) Fail();
+  return block;
+}
+void operator delete(void* block) noexcept {
+  if (block) HeapFree(GetProcessHeap(), 0, block);
+}
+void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
+
+namespace std {
+const nothrow_t nothrow{};  // the tag of the nothrow operator new
+
+// The standard library's templates report misuse and impossible sizes
+// through these; tavi checks every size first, so they end the program.
+void __throw_bad_alloc() { Fail(); }
+void __throw_bad_array_new_length() { Fail(); }
+void __throw_bad_function_call() { Fail(); }
+void __throw_length_error(const char*) { Fail(); }
+void __throw_logic_error(const char*) { Fail(); }
+}  // namespace std
+
+extern "C" {
+
+// Static objects with destructors register them here. The process always
+// ends through ExitProcess, so there is nothing to run them for.
+int atexit(void (*)()) { return 0; }
+
+// For std::char_traits<char>::length, in the strings' constructors.
+std::size_t strlen(const char* text) {
+  std::size_t n = 0;
+  while (text[n]) ++n;
+  return n;
+}
+
+// The rounding of the wait's start (std::floor); exact for every double.
+double floor(double x) {
+  // Beyond 2^52 every double is whole; NaN and infinities stay as they are.
+  if (!(x > -4503599627370496.0 && x < 4503599627370496.0)) return x;
+  const double whole = static_cast<double>(static_cast<long long>(x));  // towards zero
+  if (whole == x) return x;  // keeps -0.0
+  return whole > x ? whole - 1.0 : whole;
+}
+
+}  // extern "C"

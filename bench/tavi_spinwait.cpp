@@ -1,8 +1,10 @@
 // tavi with the busy wait it replaces: between clock checks it only handles events.
 // Built for the CPU benchmark, to measure the two side by side.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "app/form1.h"
+#include "app/start.h"
 
 namespace {
 class SpinningPlatform : public tavi::Win32Platform {
@@ -11,7 +13,8 @@ class SpinningPlatform : public tavi::Win32Platform {
 };
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-  static SpinningPlatform platform;
+int TaviMain(HINSTANCE instance, int show) {
+  InitCommonControls();
+  SpinningPlatform platform;
   return tavi::RunForm1(platform, instance, show);
 }

@@ -34,12 +34,12 @@ int Fancy() {
   std::vector<double> style, floor;
   for (int round = 0; round < 3; ++round) {
     double t = Now();
-    const std::u16string out = tavi::FancyLetters(text, platform);
+    const std::optional<std::u16string> out = tavi::FancyLetters(text, platform);
     style.push_back(Now() - t);
     t = Now();
     for (int i = 0; i < checks; ++i) platform.ProcessPendingEvents();
     floor.push_back(Now() - t);
-    if (out.empty()) return 1;
+    if (!out || out->empty()) return 1;
   }
   std::printf("fancy %.1f %.1f %.3f %.1f\n", Median(style) * 1e3, Median(floor) * 1e3, Median(style) / Median(floor),
               Median(floor) / checks * 1e6);

@@ -22,8 +22,8 @@ WindowHandle LocateChatWindow(const WideString& frameClass, Platform& platform);
 
 // Finds the room afresh (frame class read from `frameClass` now), sets its
 // input control's text to `line` and submits it with Enter. Sends nothing
-// when no room or no input control is found, and no Enter when setting the
-// text failed.
+// when no room or no input control is found or the line cannot be converted
+// for lack of memory, and no Enter when setting the text failed.
 void PostChatLine(WideString& line, const FrameClassSource& frameClass, Platform& platform);
 
 // PostChatLine bound to its frame class source, ready for SendAllVariants.

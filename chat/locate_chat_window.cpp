@@ -4,7 +4,9 @@
 namespace tavi {
 
 WindowHandle LocateChatWindow(const WideString& frameClass, Platform& platform) {
-  const WindowHandle frame = platform.FindWindowA(platform.ToAnsi(frameClass));
+  const std::optional<AnsiString> frameClassAnsi = platform.ToAnsi(frameClass);
+  if (!frameClassAnsi) return 0;
+  const WindowHandle frame = platform.FindWindowA(*frameClassAnsi);
   if (frame == 0) return 0;
   const WindowHandle mdi = platform.FindWindowExA(frame, 0, kMdiClientClass);
   if (mdi == 0) return 0;

@@ -6,7 +6,9 @@
 namespace tavi {
 
 void PostChatLine(WideString& line, const FrameClassSource& frameClass, Platform& platform) {
-  const WindowHandle room = LocateChatWindow(frameClass(), platform);
+  const std::optional<WideString> frame = frameClass();
+  if (!frame) return;
+  const WindowHandle room = LocateChatWindow(*frame, platform);
   if (room == 0) return;
   const WindowHandle rich1 = platform.FindWindowExA(room, 0, kRichClass);
   const WindowHandle rich2 = platform.FindWindowExA(room, rich1, kRichClass);
@@ -15,10 +17,11 @@ void PostChatLine(WideString& line, const FrameClassSource& frameClass, Platform
   // otherwise the first is the history and the second the input.
   const WindowHandle target = readOnly != 0 ? rich1 : rich2;
   if (target == 0) return;
-  const AnsiString ansi = platform.ToAnsi(line);
+  const std::optional<AnsiString> ansi = platform.ToAnsi(line);
+  if (!ansi) return;
   // The input control submits its contents on Enter; never press Enter when
   // the text did not arrive (a hung or vanished host).
-  if (!platform.SendMessageA(target, kWmSetText, 0, ansi.c_str())) return;
+  if (!platform.SendMessageA(target, kWmSetText, 0, ansi->c_str())) return;
   platform.SendMessageA(target, kWmChar, kEnterCharacter, nullptr);
 }
 

@@ -8,21 +8,40 @@ add_link_options(-Wl,--no-insert-timestamp)
 # Everything the tests start lives side by side in build/win32.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
+# tavi.exe runs on every x86 from the 486 on: its code is our own only, compiled for the i486 (the
+# assembler too, so that nothing newer slips in), without exceptions or RTTI, and linked with its own
+# entry point and runtime (app/start.cpp, app/runtime.cpp) instead of the toolchain's C and C++
+# runtime libraries, which are Pentium Pro code. The tests and benchmarks keep the normal runtime.
+set(TAVI_I486_OPTIONS $<$<COMPILE_LANGUAGE:CXX>:-march=i486 -Wa,-march=i486+387 -fno-exceptions -fno-rtti
+    -fno-threadsafe-statics -fno-asynchronous-unwind-tables>)
+target_compile_options(tavi_core PRIVATE ${TAVI_I486_OPTIONS})
+
 add_library(tavi_win32_platform STATIC platform/win32/win32_platform.cpp platform/win32/window_api.cpp)
+target_compile_options(tavi_win32_platform PRIVATE ${TAVI_I486_OPTIONS})
 target_link_libraries(tavi_win32_platform PUBLIC tavi_core PRIVATE tavi_warnings)
 
-# The program: small, self-contained, only Windows' own DLLs.
-add_executable(tavi WIN32 app/main.cpp app/form1.cpp app/runtime.cpp app/tavi.rc)
-target_link_libraries(tavi PRIVATE tavi_win32_platform tavi_warnings comctl32)
-# Stripped; the link map lets the size benchmark see what went in.
-target_link_options(tavi PRIVATE -s -Wl,-Map,${CMAKE_BINARY_DIR}/tavi.map)
 # Subsystem and OS version 4.0, so no Windows is asked for that is newer than
 # 95 and NT 4 (the imports decide the rest); 4 GB of address space on 64-bit Windows.
 set(TAVI_PE_HEADER -Wl,--subsystem,windows:4.0 -Wl,--major-os-version,4 -Wl,--minor-os-version,0
     -Wl,--large-address-aware)
-target_link_options(tavi PRIVATE ${TAVI_PE_HEADER})
+# The runtime's own memcpy and friends must stay loops, not calls of themselves.
+set_source_files_properties(app/runtime.cpp PROPERTIES COMPILE_OPTIONS -fno-builtin)
 set_source_files_properties(app/tavi.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/app/tavi.ico;${CMAKE_CURRENT_SOURCE_DIR}/app/tavi.manifest")
+
+# A program built as tavi.exe is: Form1 over the platform, with `main` its TaviMain.
+function(tavi_program name main)
+  add_executable(${name} WIN32 ${main} app/start.cpp app/form1.cpp app/runtime.cpp app/tavi.rc)
+  target_compile_options(${name} PRIVATE ${TAVI_I486_OPTIONS})
+  target_link_options(${name} PRIVATE -nostdlib -nostartfiles -Wl,-e,_TaviStart ${TAVI_PE_HEADER})
+  target_link_libraries(${name} PRIVATE tavi_win32_platform tavi_warnings kernel32 user32 gdi32 comctl32)
+endfunction()
+
+# The program: small, self-contained, only Windows' own DLLs.
+tavi_program(tavi app/main.cpp)
+# Stripped; the link map names the functions for the instruction audit and
+# lets the size benchmark see what went in.
+target_link_options(tavi PRIVATE -s -Wl,-Map,${CMAKE_BINARY_DIR}/tavi.map)
 
 add_executable(roomsim WIN32
   tools/roomsim/main.cpp
@@ -53,8 +72,7 @@ endif()
 if(BUILD_TESTING)
   set(BENCH_DIR ${CMAKE_BINARY_DIR}/bench)
   add_executable(minimal_window WIN32 bench/minimal_window.cpp)
-  add_executable(tavi_spinwait WIN32 bench/tavi_spinwait.cpp app/form1.cpp app/runtime.cpp app/tavi.rc)
-  target_link_libraries(tavi_spinwait PRIVATE tavi_win32_platform tavi_warnings comctl32)
+  tavi_program(tavi_spinwait bench/tavi_spinwait.cpp)
   add_executable(wine_bench bench/wine_bench.cpp)
   target_link_libraries(wine_bench PRIVATE tavi_driver tavi_win32_platform)
   set_target_properties(minimal_window tavi_spinwait wine_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_DIR})

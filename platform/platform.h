@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tavi {
@@ -41,8 +42,8 @@ class Platform {
   virtual float DrawRandom() = 0;
 
   // Converts to the ANSI code page; characters it lacks become a best-fit
-  // character or "?".
-  virtual AnsiString ToAnsi(const WideString& text) = 0;
+  // character or "?". Nothing when the memory for the result is not there.
+  virtual std::optional<AnsiString> ToAnsi(const WideString& text) = 0;
 
   // Window lookups by class name (the window name is always NULL).
   virtual WindowHandle FindWindowA(const AnsiString& className) = 0;

@@ -1,6 +1,5 @@
 // SendAllVariants and the fixed roster of seven variants.
 #include <cmath>
-#include <new>
 
 #include "sequence/sequence.h"
 #include "styles/styles.h"
@@ -11,7 +10,7 @@ std::int32_t RoundToInt32(double value) {
   const double floor = std::floor(value);
   const double fraction = value - floor;
   double rounded = floor;
-  if (fraction > 0.5 || (fraction == 0.5 && std::fmod(floor, 2.0) != 0.0)) rounded += 1.0;
+  if (fraction > 0.5 || (fraction == 0.5 && std::floor(floor / 2) != floor / 2)) rounded += 1.0;  // odd: up
   return static_cast<std::int32_t>(rounded);
 }
 
@@ -25,14 +24,12 @@ void SendAllVariants(const TextSource& source, const VariantRoster& roster,
                      const ChatPoster& poster, const WaitOperation& wait) {
   const std::int32_t interval = RoundToInt32(kPostInterval);
   for (std::size_t k = 0; k < roster.size(); ++k) {
-    try {
-      // Read afresh: an edit made during an earlier wait shows from here on.
-      const WideString text = source();
-      WideString line = roster[k](text);
-      poster(line);
-    } catch (const std::bad_alloc&) {
-      // A line too long for the memory left is not posted; the run goes on.
-    }
+    std::optional<WideString> line;
+    // Read afresh: an edit made during an earlier wait shows from here on.
+    // The text is let go before the post, which may need its memory.
+    if (const std::optional<WideString> text = source()) line = roster[k](*text);
+    // The poster gets the line itself: it is not used again here.
+    if (line) poster(*line);
     if (k + 1 < roster.size()) wait(interval);
   }
 }

@@ -3,17 +3,19 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/platform.h"
 
 namespace tavi {
 
-using StyleOperation = std::function<WideString(const WideString&)>;
-// Returns the current text of the message box.
-using TextSource = std::function<WideString()>;
-// Returns the current frame class name to search for.
-using FrameClassSource = std::function<WideString()>;
+// A style: the decorated line, or nothing where it would not fit in memory.
+using StyleOperation = std::function<std::optional<WideString>(const WideString&)>;
+// Returns the current text of the message box; nothing if memory is short.
+using TextSource = std::function<std::optional<WideString>()>;
+// Returns the current frame class name to search for; nothing if memory is short.
+using FrameClassSource = std::function<std::optional<WideString>()>;
 // Posts one line; may alter its copy of the line.
 using ChatPoster = std::function<void(WideString&)>;
 using WaitOperation = std::function<void(const std::int32_t&)>;
@@ -31,8 +33,8 @@ std::int32_t RoundToInt32(double value);
 VariantRoster MakeVariantRoster(Platform& platform);
 
 // Reads the text afresh, styles it and posts it for every variant in turn,
-// waiting after every post but the last. A variant whose line cannot be read,
-// styled or converted for lack of memory is skipped.
+// waiting after every post but the last. A variant whose text cannot be read
+// or styled for lack of memory is skipped; its wait is kept.
 void SendAllVariants(const TextSource& source, const VariantRoster& roster,
                      const ChatPoster& poster, const WaitOperation& wait);
 

@@ -38,28 +38,31 @@ int PaletteIndex(float r) {
 
 }  // namespace
 
-WideString ColorGroups(const WideString& text, Platform& platform) {
+std::optional<WideString> ColorGroups(const WideString& text, Platform& platform) {
   static const Tags tags;
   const std::size_t n = text.size();
-  WideString result(71 * ((n + 2) / 3) + n, u'\0');
-  char16_t* out = result.data();
   const char16_t* in = text.data();
   constexpr char16_t kPre[] = u"><pre>";
-  for (std::size_t i = 0; i < n; i += 3) {
-    platform.ReseedFromClock();
-    const char16_t* tag = tags.tag[PaletteIndex(platform.DrawRandom()) - 1];
-    // Tags are written for all three places, also past the end of the text.
-    std::memcpy(out, tag, kTagLength * sizeof(char16_t));
-    std::memcpy(out + kTagLength, kPre, 6 * sizeof(char16_t));
-    out += kTagLength + 6;
-    *out++ = in[i];
-    for (std::size_t j = i + 1; j < i + 3; ++j) {
+  const auto write = [&](char16_t* out) {
+    for (std::size_t i = 0; i < n; i += 3) {
+      platform.ReseedFromClock();
+      const char16_t* tag = tags.tag[PaletteIndex(platform.DrawRandom()) - 1];
+      // Tags are written for all three places, also past the end of the text.
       std::memcpy(out, tag, kTagLength * sizeof(char16_t));
-      out += kTagLength;
-      *out++ = u'>';
-      if (j < n) *out++ = in[j];
+      std::memcpy(out + kTagLength, kPre, 6 * sizeof(char16_t));
+      out += kTagLength + 6;
+      *out++ = in[i];
+      for (std::size_t j = i + 1; j < i + 3; ++j) {
+        std::memcpy(out, tag, kTagLength * sizeof(char16_t));
+        out += kTagLength;
+        *out++ = u'>';
+        if (j < n) *out++ = in[j];
+      }
     }
-  }
+  };
+  const auto length = ColorGroupsLength(n);
+  WideString result;
+  if (!length || !TryWrite(result, *length, write)) return std::nullopt;
   return result;
 }
 

@@ -76,10 +76,13 @@ std::size_t FancyLength(const char16_t* text, std::size_t n) {
 
 }  // namespace
 
-WideString FancyLetters(const WideString& text, Platform& platform) {
+std::optional<WideString> FancyLetters(const WideString& text, Platform& platform) {
   const std::size_t n = text.size();
   const char16_t* in = text.data();
-  WideString result(FancyLength(in, n), u'\0');
+  // The exact length, counted once the longest possible result is known to
+  // fit in a size_t; the loop below writes every unit of it.
+  WideString result;
+  if (!FancyLettersBound(n) || !TryWrite(result, FancyLength(in, n), [](char16_t*) {})) return std::nullopt;
   char16_t* out = result.data();
   int skipCount = 0;
   // Positions 1 .. n + 1: the last turn reads past the end and adds nothing,

@@ -14,13 +14,10 @@ constexpr std::size_t kPlace[4] = {5, 12, 18, 25};
 
 }  // namespace
 
-WideString SupSubWave(const WideString& text) {
+std::optional<WideString> SupSubWave(const WideString& text) {
   const std::size_t n = text.size();
   const char16_t* in = text.data();
-  const std::size_t length = 22 * ((n + 3) / 4) + n;
-  WideString result;
-  // Written once, without clearing the memory first (see separator_spacing.cpp).
-  result.resize_and_overwrite(length, [&](char16_t* out, std::size_t) {
+  const auto write = [&](char16_t* out) {
     std::size_t i = 0;
     for (; i + 4 <= n; i += 4, out += kGroupLength) {
       std::memcpy(out, kGroup, sizeof kGroup - sizeof kGroup[0]);
@@ -38,8 +35,10 @@ WideString SupSubWave(const WideString& text) {
         }
       }
     }
-    return length;
-  });
+  };
+  const auto length = SupSubWaveLength(n);
+  WideString result;
+  if (!length || !TryWrite(result, *length, write)) return std::nullopt;
   return result;
 }
 

@@ -3,8 +3,9 @@
 
 #include <windows.h>
 
-#include <cmath>
+#include <climits>
 
+#include "platform/memory.h"
 #include "platform/win32/window_api.h"
 
 namespace tavi {
@@ -38,9 +39,14 @@ void Win32Platform::ProcessPendingEvents() {
 
 void Win32Platform::WaitForEventOrTimeout(double seconds) {
   if (!(seconds > 0)) return;
-  const double ms = std::ceil(seconds * 1000.0);
-  const DWORD timeout = ms >= 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<DWORD>(ms);
-  MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, CurrentWindowApi().waitFlags);
+  // Whole milliseconds, rounded up: the wait never ends just short of its time.
+  const double ms = seconds * 1000.0;
+  DWORD timeout = 0x7FFFFFFF;
+  if (ms < 0x7FFFFFFF) {
+    timeout = static_cast<DWORD>(static_cast<LONG>(ms));
+    if (timeout < ms) ++timeout;
+  }
+  CurrentWindowApi().WaitForInput(timeout);
 }
 
 double Win32Platform::TimeOfDay() {
@@ -53,16 +59,19 @@ void Win32Platform::ReseedFromClock() { generator_.Reseed(TimeOfDay()); }
 
 float Win32Platform::DrawRandom() { return generator_.Draw(); }
 
-AnsiString Win32Platform::ToAnsi(const WideString& text) {
-  if (text.empty()) return {};
+std::optional<AnsiString> Win32Platform::ToAnsi(const WideString& text) {
+  AnsiString out;
+  if (text.empty()) return out;
+  // The conversion counts in int.
+  if (text.size() > INT_MAX) return std::nullopt;
   const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
   const int length = static_cast<int>(text.size());
   // Ask for the size first: in multibyte code pages one character can take
   // several bytes. Missing characters become a best-fit character or "?".
   const int bytes = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
-  if (bytes <= 0) return {};
-  AnsiString out(static_cast<std::size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide, length, out.data(), bytes, nullptr, nullptr);
+  if (bytes <= 0) return std::nullopt;
+  const auto convert = [&](char* to) { WideCharToMultiByte(CP_ACP, 0, wide, length, to, bytes, nullptr, nullptr); };
+  if (!TryWrite(out, static_cast<std::size_t>(bytes), convert)) return std::nullopt;
   return out;
 }
 

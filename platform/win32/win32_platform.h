@@ -23,7 +23,7 @@ class Win32Platform : public Platform {
   double TimeOfDay() override;
   void ReseedFromClock() override;
   float DrawRandom() override;
-  AnsiString ToAnsi(const WideString& text) override;
+  std::optional<AnsiString> ToAnsi(const WideString& text) override;
   WindowHandle FindWindowA(const AnsiString& className) override;
   WindowHandle FindWindowExA(WindowHandle parent, WindowHandle childAfter,
                              const AnsiString& className) override;

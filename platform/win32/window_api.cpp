@@ -4,9 +4,17 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/memory.h"
+
 namespace tavi {
 
 namespace {
+
+// QS_ALLINPUT as each Windows knows it: eight bits up to Windows 2000, then
+// QS_RAWINPUT from XP, then QS_TOUCH and QS_POINTER from 8.
+constexpr DWORD kAllInputTo2000 = 0x00FF;
+constexpr DWORD kAllInputXpTo7 = kAllInputTo2000 | 0x0400;
+constexpr DWORD kAllInputFrom8 = kAllInputXpTo7 | 0x0800 | 0x1000;
 
 std::string Ansi(const wchar_t* text) {
   const int bytes = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
@@ -18,23 +26,29 @@ std::string Ansi(const wchar_t* text) {
 
 WindowApi Choose() {
   const DWORD version = GetVersion();
+  const unsigned release = LOBYTE(LOWORD(version)) * 100 + HIBYTE(LOWORD(version));  // 5.1: 501
   WindowApi api{};
   api.unicode = (version & 0x80000000) == 0;
-  api.preVista = LOBYTE(LOWORD(version)) < 6;
+  api.preVista = release < 600;
+  // Windows 9x's numbers (4.0, 4.10, 4.90) count as before XP.
+  api.wakeMask = !api.unicode || release < 501 ? kAllInputTo2000 : release < 602 ? kAllInputXpTo7 : kAllInputFrom8;
+  if (api.unicode && release >= 500) {
+    const FARPROC wait = GetProcAddress(GetModuleHandleA("USER32.DLL"), "MsgWaitForMultipleObjectsEx");
+    api.msgWaitEx = reinterpret_cast<decltype(api.msgWaitEx)>(reinterpret_cast<void (*)()>(wait));
+    api.waitFlags = MWMO_INPUTAVAILABLE;
+  }
   if (api.unicode) {
     api.getMessage = GetMessageW;
     api.peekMessage = PeekMessageW;
     api.dispatchMessage = DispatchMessageW;
     api.isDialogMessage = IsDialogMessageW;
     api.defWindowProc = DefWindowProcW;
-    api.waitFlags = MWMO_INPUTAVAILABLE;
   } else {
     api.getMessage = GetMessageA;
     api.peekMessage = PeekMessageA;
     api.dispatchMessage = DispatchMessageA;
     api.isDialogMessage = IsDialogMessageA;
     api.defWindowProc = DefWindowProcA;
-    api.waitFlags = 0;  // the flag above is documented from Windows 2000 on
   }
   return api;
 }
@@ -44,6 +58,14 @@ WindowApi Choose() {
 const WindowApi& CurrentWindowApi() {
   static const WindowApi api = Choose();
   return api;
+}
+
+void WindowApi::WaitForInput(DWORD milliseconds) const {
+  if (msgWaitEx) {
+    msgWaitEx(0, nullptr, milliseconds, wakeMask, waitFlags);
+  } else {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, wakeMask);
+  }
 }
 
 ATOM WindowApi::RegisterWindowClass(const WNDCLASSEXW& wc) const {
@@ -66,21 +88,31 @@ HWND WindowApi::CreateWindowWithText(DWORD exStyle, const wchar_t* className, co
                          menu, instance, param);
 }
 
-WideString WindowApi::TextOf(HWND window) const {
+std::optional<WideString> WindowApi::TextOf(HWND window) const {
+  // The length Windows gives may be more than the text (never less); the
+  // room for the terminating NUL comes on top.
+  WideString text;
+  int copied = 0;
   if (unicode) {
     const int length = GetWindowTextLengthW(window);
-    WideString text(static_cast<std::size_t>(length) + 1, u'\0');
-    const int copied = GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), length + 1);
+    if (length <= 0) return text;
+    const auto read = [&](char16_t* to) { copied = GetWindowTextW(window, reinterpret_cast<wchar_t*>(to), length + 1); };
+    if (!TryWrite(text, static_cast<std::size_t>(length) + 1, read)) return std::nullopt;
     text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
     return text;
   }
   const int length = GetWindowTextLengthA(window);
-  std::string bytes(static_cast<std::size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(window, bytes.data(), length + 1);
-  if (copied <= 0) return {};
+  if (length <= 0) return text;
+  std::string bytes;
+  const auto read = [&](char* to) { copied = GetWindowTextA(window, to, length + 1); };
+  if (!TryWrite(bytes, static_cast<std::size_t>(length) + 1, read)) return std::nullopt;
+  if (copied <= 0) return text;
   const int units = MultiByteToWideChar(CP_ACP, 0, bytes.data(), copied, nullptr, 0);
-  WideString text(static_cast<std::size_t>(units > 0 ? units : 0), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), copied, reinterpret_cast<wchar_t*>(text.data()), units);
+  if (units <= 0) return text;
+  const auto convert = [&](char16_t* to) {
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), copied, reinterpret_cast<wchar_t*>(to), units);
+  };
+  if (!TryWrite(text, static_cast<std::size_t>(units), convert)) return std::nullopt;
   return text;
 }
 

@@ -1,8 +1,11 @@
-// The window functions whose ANSI and Unicode forms differ, chosen once at start-up: Unicode on
-// Windows NT, ANSI on Windows 95, 98 and Me, which have the Unicode forms only as stubs that fail.
+// The window functions that differ between Windows versions, chosen once at start-up: Unicode on
+// Windows NT, ANSI on Windows 95, 98 and Me (which have the Unicode forms only as stubs that fail),
+// and the message wait with only what each version knows.
 #pragma once
 
 #include <windows.h>
+
+#include <optional>
 
 #include "platform/platform.h"
 
@@ -18,16 +21,25 @@ struct WindowApi {
   LRESULT(WINAPI* dispatchMessage)(const MSG*);
   BOOL(WINAPI* isDialogMessage)(HWND, LPMSG);
   LRESULT(WINAPI* defWindowProc)(HWND, UINT, WPARAM, LPARAM);
-  // MsgWaitForMultipleObjectsEx's flags: also wake for input already seen,
-  // where Windows has that flag.
+
+  // The message wait: the kinds of input that end it (QS_ALLINPUT with only
+  // the bits this Windows documents), and, from Windows 2000 on,
+  // MsgWaitForMultipleObjectsEx (looked up: 95 lacks it) with
+  // MWMO_INPUTAVAILABLE, so that input already seen also ends it.
+  DWORD wakeMask;
   DWORD waitFlags;
+  DWORD(WINAPI* msgWaitEx)(DWORD, const HANDLE*, DWORD, DWORD, DWORD);
+
+  // Waits up to `milliseconds` for a message or other input.
+  void WaitForInput(DWORD milliseconds) const;
 
   // The rest take or give text, converted from and to the ANSI code page on 9x.
   ATOM RegisterWindowClass(const WNDCLASSEXW& windowClass) const;
   HWND CreateWindowWithText(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, int x,
                             int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
                             void* param) const;
-  WideString TextOf(HWND window) const;
+  // A window's text; nothing if the memory for it is not there.
+  std::optional<WideString> TextOf(HWND window) const;
   // The font Windows uses for message boxes; nullptr if it cannot tell.
   HFONT CreateMessageFont() const;
 };

@@ -61,7 +61,7 @@ class FuzzPlatform : public Platform {
   }
   void ReseedFromClock() override {}
   float DrawRandom() override { return bytes_.Float(); }
-  AnsiString ToAnsi(const WideString& text) override { return AnsiString(text.size(), '?'); }
+  std::optional<AnsiString> ToAnsi(const WideString& text) override { return AnsiString(text.size(), '?'); }
   WindowHandle FindWindowA(const AnsiString&) override { return 0; }
   WindowHandle FindWindowExA(WindowHandle, WindowHandle, const AnsiString&) override { return 0; }
   bool SendMessageA(WindowHandle, unsigned, std::uintptr_t, const char*) override { return false; }

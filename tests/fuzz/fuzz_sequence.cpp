@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int run = started++;
     made.push_back(0);
     ++depth;
-    SendAllVariants([&] { return box; }, roster,
+    SendAllVariants([&] { return std::optional<WideString>(box); }, roster,
                     [&](WideString&) {
                       Check(made[run]++ < 7);
                       runs.push_back(run);

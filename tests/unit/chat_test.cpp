@@ -105,6 +105,15 @@ TEST(PostChatLine, SendsNothingWhereItCannotFinish) {
     EXPECT_TRUE(platform.messages.empty());
   }
   {
+    // A line that cannot be converted for lack of memory: nothing at all.
+    FakePlatform platform;
+    Build(platform, {{-1, "AOL Frame25"}, {0, "MDIClient"}, {1, "AOL Child"}, ROOM(2)});
+    platform.convertsAtMost = 11;  // the frame class, not the line
+    WideString line = u"a line too long";
+    PostChatLine(line, [] { return WideString(u"AOL Frame25"); }, platform);
+    EXPECT_TRUE(platform.messages.empty());
+  }
+  {
     // A host that does not take the text gets no Enter.
     FakePlatform platform;
     const auto handles = Build(platform, {{-1, "AOL Frame25"}, {0, "MDIClient"}, {1, "AOL Child"}, ROOM(2)});

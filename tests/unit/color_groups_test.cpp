@@ -49,7 +49,7 @@ TEST(ColorGroups, PaletteIndexOfADraw) {
   for (const auto& c : cases) {
     FakePlatform platform;
     platform.draws = {c.r};
-    EXPECT_EQ(ColorGroups(u"x", platform).substr(0, 21), Tag(c.colour)) << c.r;
+    EXPECT_EQ(ColorGroups(u"x", platform)->substr(0, 21), Tag(c.colour)) << c.r;
   }
 }
 

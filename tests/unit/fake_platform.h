@@ -57,6 +57,8 @@ class FakePlatform : public Platform {
   };
   std::vector<Message> messages;
   std::set<WindowHandle> hungWindows;  // messages to these are not delivered
+  // ToAnsi finds no memory for the result of a longer text.
+  std::size_t convertsAtMost = static_cast<std::size_t>(-1);
 
   // --- Platform ---
   void ProcessPendingEvents() override {
@@ -79,7 +81,8 @@ class FakePlatform : public Platform {
     return r;
   }
   // Windows-1252 for the characters the tests use; "?" for the rest.
-  AnsiString ToAnsi(const WideString& text) override {
+  std::optional<AnsiString> ToAnsi(const WideString& text) override {
+    if (text.size() > convertsAtMost) return std::nullopt;
     AnsiString out;
     for (char16_t c : text) {
       if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) out.push_back(static_cast<char>(c));

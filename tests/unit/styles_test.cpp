@@ -16,7 +16,7 @@ struct Example {
 
 TEST(SeparatorSpacing, Examples) {
   const struct {
-    WideString (*style)(const WideString&);
+    std::optional<WideString> (*style)(const WideString&);
     Example example;
   } cases[] = {
       {SpaceWithDashes, {u"abc", u"a-b-c--"}},
@@ -89,15 +89,37 @@ TEST(StyleLengths, FormulasHoldForShortAndHugeTexts) {
     WideString text(n, u'q');  // a letter no style replaces
     if (n > 0) text.back() = u'Z';
     FakePlatform platform;
-    const WideString dots = SpaceWithDots(text), fancy = FancyLetters(text, platform);
+    const WideString dots = *SpaceWithDots(text), fancy = *FancyLetters(text, platform);
     EXPECT_EQ(dots.size(), 2 * n + 1) << n;  // n separators and one more
     EXPECT_EQ(fancy.size(), n) << n;
-    EXPECT_EQ(ColorGroups(text, platform).size(), 71 * ((n + 2) / 3) + n) << n;
-    EXPECT_EQ(SupSubWave(text).size(), 22 * ((n + 3) / 4) + n) << n;
+    EXPECT_EQ(ColorGroups(text, platform)->size(), 71 * ((n + 2) / 3) + n) << n;
+    EXPECT_EQ(SupSubWave(text)->size(), 22 * ((n + 3) / 4) + n) << n;
     if (n > 0) {
       EXPECT_EQ(dots.substr(dots.size() - 3), u"Z..") << n;
       EXPECT_EQ(fancy.back(), u'Z') << n;
     }
+  }
+}
+
+// tavi.exe counts in a 32-bit size_t: each length is exact up to the last text
+// that fits and nothing from the next unit on, never a wrapped, too small size.
+TEST(StyleLengths, NothingPastTheWrapOfA32BitSize) {
+  using Size = std::uint32_t;
+  const struct {
+    const char* what;
+    std::optional<Size> (*length)(Size);
+    Size lastFit;
+    Size lengthThere;
+  } cases[] = {
+      {"separators", SeparatorSpacingLength<Size>, 2147483647u, 4294967295u},
+      {"fancy letters at most", FancyLettersBound<Size>, 536870911u, 4294967288u},
+      {"colour groups", ColorGroupsLength<Size>, 174120294u, 4294967252u},
+      {"sup/sub wave", SupSubWaveLength<Size>, 660764196u, 4294967274u},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.length(c.lastFit), c.lengthThere) << c.what;
+    EXPECT_EQ(c.length(c.lastFit + 1), std::nullopt) << c.what;
+    EXPECT_EQ(c.length(0xFFFFFFFFu), std::nullopt) << c.what;
   }
 }
 

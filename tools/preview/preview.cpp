@@ -26,7 +26,7 @@ class ConsolePlatform : public tavi::Platform {
   }
   void ReseedFromClock() override { generator_.Reseed(TimeOfDay()); }
   float DrawRandom() override { return generator_.Draw(); }
-  tavi::AnsiString ToAnsi(const WideString&) override { return {}; }
+  std::optional<tavi::AnsiString> ToAnsi(const WideString&) override { return std::nullopt; }
   tavi::WindowHandle FindWindowA(const tavi::AnsiString&) override { return 0; }
   tavi::WindowHandle FindWindowExA(tavi::WindowHandle, tavi::WindowHandle, const tavi::AnsiString&) override { return 0; }
   bool SendMessageA(tavi::WindowHandle, unsigned, std::uintptr_t, const char*) override { return false; }
@@ -90,7 +90,8 @@ int main(int argc, char** argv) {
   ConsolePlatform platform;
   const WideString text = FromUtf8(message);
   for (const tavi::StyleOperation& style : tavi::MakeVariantRoster(platform)) {
-    std::printf("%s\n", ToUtf8(style(text)).c_str());
+    const std::optional<WideString> line = style(text);
+    std::printf("%s\n", line ? ToUtf8(*line).c_str() : "(too long for the memory left)");
   }
   return 0;
 }
