@@ -1,6 +1,7 @@
 #!/usr/bin/env perl
-# Checks tavi.exe for Windows 98 SE and later: every import is in the list of what Windows 98 SE
-# exports; the header asks for Windows 4.0, allows large addresses and carries no link time.
+# Checks tavi.exe for Windows 95, NT 4.0 and later: every import is in the list of what Windows 95
+# exports (so nothing from msvcrt.dll, which 95 lacks); the header asks for Windows 4.0, allows
+# large addresses and carries no link time.
 # Usage: audit_imports.pl TAVI_EXE EXPORTS_LIST
 use strict;
 use warnings;
@@ -27,8 +28,8 @@ while (<$dump>) {
   if (/DLL Name: (\S+)/) { $dll = uc $1; next }
   if (defined $dll && /^\t[0-9a-f]+\s+\d+\s+(\S+)$/) {
     ++$count;
-    push @faults, "imports $dll $1, which Windows 98 SE does not export (or the list lacks it)"
-      unless $exported{"$dll $1"};
+    my $why = $dll eq 'MSVCRT.DLL' ? 'msvcrt.dll is not part of Windows 95' : 'Windows 95 does not export it (or the list lacks it)';
+    push @faults, "imports $dll $1: $why" unless $exported{"$dll $1"};
   }
 }
 close $dump or die "objdump failed on $exe\n";
@@ -50,5 +51,5 @@ if (@faults) {
   print "audit: $exe:\n", map { "  $_\n" } @faults;
   exit 1;
 }
-print "audit: $count imports, all exported by Windows 98 SE; OS and subsystem version 4.0; ",
+print "audit: $count imports, all exported by Windows 95; OS and subsystem version 4.0; ",
   "large-address-aware; no link time\n";

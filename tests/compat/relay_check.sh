@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Runs the Windows-version test and reads Wine's relay trace of its XP and 98 runs of tavi.exe (the
-# test starts those with WINEDEBUG=+relay; their trace comes out on this run's standard error).
-# As Windows 98, no call from tavi.exe's image may go to a wide function that 9x only stubs, and
-# the ANSI path must have run; as XP, the metrics must be asked for at their pre-Vista size.
+# Runs the Windows-version test and reads Wine's relay trace of its 95, 98, NT 4.0 and XP runs of
+# tavi.exe (the test starts those with WINEDEBUG=+relay; their trace comes out on this run's
+# standard error). As Windows 95 and 98, no call from tavi.exe's image may go to a wide function
+# that 9x only stubs, and the ANSI path must have run; before XP, the message wait must wake only
+# for the eight input kinds those versions know, through the plain wait (95 has no Ex form); on
+# NT 4.0 and XP the metrics must be asked for at their pre-Vista size, and XP's wait must add raw
+# input and MWMO_INPUTAVAILABLE.
 # Usage: relay_check.sh TEST_EXE TAVI_EXE EXPORTS_LIST [test arguments...]
 set -euo pipefail
 . "$(dirname "$0")/../../tools/wine/env.sh"
@@ -52,25 +55,44 @@ while (<$t>) {
   my $key = "$module.$name";
   ++$calls{$mode};
   $seen{$mode}{"$function($args)"} = 1;
-  if ($mode eq 'win98' && $module =~ /^(user32|gdi32|comctl32|kernel32)$/ && $name =~ /W$/
+  if ($mode =~ /^win9[58]$/ && $module =~ /^(user32|gdi32|comctl32|kernel32)$/ && $name =~ /W$/
       && ($stub{$key} || !$listed{$key})) {
-    $faults{"as win98, tavi.exe called $function, which Windows 9x has only as a stub"} = 1;
+    $faults{"as $mode, tavi.exe called $function, which Windows 9x has only as a stub"} = 1;
   }
 }
 
 sub called { my ($mode, $pattern) = @_; return grep { /$pattern/ } keys %{$seen{$mode} // {}} }
-$faults{"no trace of the win98 run"} = 1 unless $calls{win98};
-$faults{"no trace of the winxp run"} = 1 unless $calls{winxp};
-$faults{"as win98, the ANSI message loop did not run"} = 1 unless called('win98', '^user32\.GetMessageA\(');
-$faults{"as win98, the metrics were not asked for at their 9x size (340 bytes)"} = 1
-  unless called('win98', '^user32\.SystemParametersInfoA\(00000029,00000154,');
-$faults{"as winxp, the metrics were not asked for at their pre-Vista size (500 bytes)"} = 1
-  unless called('winxp', '^user32\.SystemParametersInfoW\(00000029,000001f4,');
+sub expect {
+  my ($mode, $pattern, $what) = @_;
+  $faults{"as $mode, $what"} = 1 unless called($mode, $pattern);
+}
+my $plainWait = '^user32\.MsgWaitForMultipleObjects\(00000000,00000000,00000000,[0-9a-f]+,000000ff\)';
+for my $mode (qw(win95 win98 nt40 winxp)) {
+  $faults{"no trace of the $mode run"} = 1 unless $calls{$mode};
+}
+for my $mode (qw(win95 win98)) {
+  expect($mode, '^user32\.GetMessageA\(', 'the ANSI message loop did not run');
+  expect($mode, '^user32\.SystemParametersInfoA\(00000029,00000154,',
+         'the metrics were not asked for at their 9x size (340 bytes)');
+}
+for my $mode (qw(win95 win98 nt40)) {
+  expect($mode, $plainWait, 'the plain message wait for the eight input kinds (mask ff) did not run');
+  $faults{"as $mode, tavi.exe called MsgWaitForMultipleObjectsEx"} = 1
+    if called($mode, '^user32\.MsgWaitForMultipleObjectsEx\(');
+}
+expect('nt40', '^user32\.GetMessageW\(', 'the Unicode message loop did not run');
+for my $mode (qw(nt40 winxp)) {
+  expect($mode, '^user32\.SystemParametersInfoW\(00000029,000001f4,',
+         'the metrics were not asked for at their pre-Vista size (500 bytes)');
+}
+expect('winxp', '^user32\.MsgWaitForMultipleObjectsEx\(00000000,00000000,[0-9a-f]+,000004ff,00000004\)',
+       'the message wait did not ask for raw input (mask 4ff) with MWMO_INPUTAVAILABLE');
 
 if (%faults) {
   print "relay-check:\n", map { "  $_\n" } sort keys %faults;
   exit 1;
 }
-printf "relay-check: as win98, %d calls from tavi.exe, none to a wide function Windows 9x only stubs; " .
-  "as winxp, %d calls, the metrics at their pre-Vista size\n", $calls{win98}, $calls{winxp};
+printf "relay-check: calls from tavi.exe as win95 %d, win98 %d, nt40 %d, winxp %d; as 9x none to a " .
+  "wide function 9x only stubs; before 2000 the plain wait with mask ff, as XP the Ex wait with mask 4ff; " .
+  "the metrics at their 9x and pre-Vista sizes\n", @calls{qw(win95 win98 nt40 winxp)};
 PERL

@@ -1,4 +1,4 @@
-// tavi.exe as Windows 98, 2000, XP and 10 see it: a click's seven posts in each; its version record and icon.
+// tavi.exe as Windows 95, 98, NT 4.0, 2000, XP and 10 see it: a click's seven posts in each; its version record and icon.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -34,9 +34,10 @@ class WindowsVersionForTavi {
   HKEY key_ = nullptr;
 };
 
-// As Windows 98, tavi takes its ANSI path (GetVersion says 9x); as 2000 and XP,
-// the structures of before Vista. tests/compat/relay_check.sh runs this test and
-// reads Wine's trace of the XP and 98 runs, which they write to standard error.
+// As Windows 95 and 98, tavi takes its ANSI path (GetVersion says 9x); as NT 4.0,
+// 2000 and XP, the structures of before Vista; before 2000, the plain message
+// wait. tests/compat/relay_check.sh runs this test and reads Wine's trace of the
+// 95, 98, NT 4.0 and XP runs, which they write to standard error.
 TEST(WindowsVersions, SevenExactPostsInEach) {
   Roomsim room;
   ASSERT_TRUE(room.ready());
@@ -50,11 +51,11 @@ TEST(WindowsVersions, SevenExactPostsInEach) {
       "<sup>O</sup>E<sub> </sub>P<sup>a</sup>e<sub>l</sub>l<sup>a</sup>?<sub></sub>",
   };
   std::size_t seen = 0;
-  for (const char* version : {"win10", "win2k", "winxp", "win98"}) {
+  for (const std::string version : {"win10", "win2k", "winxp", "nt40", "win98", "win95"}) {
     SCOPED_TRACE(version);
-    const WindowsVersionForTavi as(version);
-    const bool traced = std::string(version) == "winxp" || std::string(version) == "win98";
-    if (traced) std::fprintf(stderr, "relay-check: tavi.exe as %s\n", version);
+    const WindowsVersionForTavi as(version.c_str());
+    const bool traced = version != "win10" && version != "win2k";
+    if (traced) std::fprintf(stderr, "relay-check: tavi.exe as %s\n", version.c_str());
     TaviApp tavi(traced ? "WINEDEBUG=-all,+relay,+loaddll" : "");
     ASSERT_TRUE(tavi.ready());
     tavi.SetText(tavi.text1, L"OE Paella?");
