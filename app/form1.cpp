@@ -99,7 +99,11 @@ bool Form1::Create(HINSTANCE instance, int show) {
 
 void Form1::CreateControls() {
   const WindowApi& api = CurrentWindowApi();
-  font_ = api.CreateMessageFont();
+  // The controls' text is never clipped: the boxes and the button are all
+  // 375 twips high, and their 3-D edges and a pixel of margin above and
+  // below leave the rest for the text. A larger message font is made to fit.
+  const int inside = Pixels(kText1.height, dpiY_) - 2 * (GetSystemMetrics(SM_CYEDGE) + 1);
+  font_ = api.CreateMessageFont(inside);
   // Created in tab order: Command1, Text1, Text10.
   auto control = [&](const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, Placement p, int id) {
     HWND hwnd = api.CreateWindowWithText(exStyle, cls, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style,

@@ -20,7 +20,14 @@ Win32Platform::Win32Platform() : generator_(GetTickCount() ^ (GetCurrentProcessI
 void Win32Platform::Dispatch(const void* message) {
   const WindowApi& api = CurrentWindowApi();
   MSG msg = *static_cast<const MSG*>(message);
-  if (dialogWindow_ && api.isDialogMessage(Hwnd(dialogWindow_), &msg)) return;
+  if (dialogWindow_) {
+    // A held Enter repeats its key-down (bit 30: the key was already down)
+    // some 30 times a second; only the first one presses the button.
+    const HWND dialog = Hwnd(dialogWindow_);
+    const bool ours = msg.hwnd == dialog || IsChild(dialog, msg.hwnd);
+    if (ours && msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && (msg.lParam & (1 << 30))) return;
+    if (api.isDialogMessage(dialog, &msg)) return;
+  }
   TranslateMessage(&msg);
   api.dispatchMessage(&msg);
 }
@@ -28,11 +35,9 @@ void Win32Platform::Dispatch(const void* message) {
 void Win32Platform::ProcessPendingEvents() {
   MSG msg;
   while (CurrentWindowApi().peekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      // Leave the quit request for the event loop that owns it.
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
+    // A quit request in the middle of a run (another program can post one)
+    // ends tavi as closing the window does: at once, no post after it.
+    if (msg.message == WM_QUIT) EndProcess();
     Dispatch(&msg);
   }
 }

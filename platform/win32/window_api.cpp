@@ -116,18 +116,43 @@ std::optional<WideString> WindowApi::TextOf(HWND window) const {
   return text;
 }
 
-HFONT WindowApi::CreateMessageFont() const {
+namespace {
+
+// The font of `face`, as tall as it is or, where its cells are taller than
+// `tallest` pixels, the largest size of it whose cells are not.
+template <class LogFont>
+HFONT CreateFontNoTallerThan(LogFont face, int tallest, HFONT (WINAPI* create)(const LogFont*)) {
+  HDC screen = GetDC(nullptr);
+  HFONT font = create(&face);
+  for (int cell = tallest; font && cell > 0; --cell) {
+    TEXTMETRICA metrics{};
+    HGDIOBJ previous = SelectObject(screen, font);
+    const bool fits = GetTextMetricsA(screen, &metrics) && metrics.tmHeight <= tallest;
+    SelectObject(screen, previous);
+    if (fits) break;
+    DeleteObject(font);
+    face.lfHeight = cell;  // a positive height asks for the cell's height
+    face.lfWidth = 0;
+    font = create(&face);
+  }
+  ReleaseDC(nullptr, screen);
+  return font;
+}
+
+}  // namespace
+
+HFONT WindowApi::CreateMessageFont(int tallest) const {
   // Windows before Vista rejects the structure with its Vista field (iPaddedBorderWidth).
   if (unicode) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = preVista ? offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth) : sizeof metrics;
     if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) return nullptr;
-    return CreateFontIndirectW(&metrics.lfMessageFont);
+    return CreateFontNoTallerThan(metrics.lfMessageFont, tallest, CreateFontIndirectW);
   }
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
   if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) return nullptr;
-  return CreateFontIndirectA(&metrics.lfMessageFont);
+  return CreateFontNoTallerThan(metrics.lfMessageFont, tallest, CreateFontIndirectA);
 }
 
 }  // namespace tavi

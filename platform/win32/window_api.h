@@ -40,8 +40,9 @@ struct WindowApi {
                             void* param) const;
   // A window's text; nothing if the memory for it is not there.
   std::optional<WideString> TextOf(HWND window) const;
-  // The font Windows uses for message boxes; nullptr if it cannot tell.
-  HFONT CreateMessageFont() const;
+  // The font Windows uses for message boxes, in the largest size of it whose
+  // cells are at most `tallest` pixels high; nullptr if it cannot tell.
+  HFONT CreateMessageFont(int tallest) const;
 };
 
 // The forms for the Windows this runs on, decided from GetVersion at the first call.

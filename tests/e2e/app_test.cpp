@@ -54,8 +54,50 @@ TEST(App, WindowFacts) {
   EXPECT_EQ(w, tavi.form);
 }
 
+// The message font, `scale` times as tall, for the programs started while this lives.
+struct MessageFontScaled {
+  explicit MessageFontScaled(int scale) {
+    saved.cbSize = sizeof saved;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved, &saved, 0);
+    NONCLIENTMETRICSW scaled = saved;
+    scaled.lfMessageFont.lfHeight *= scale;
+    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof scaled, &scaled, 0);
+  }
+  ~MessageFontScaled() { SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, 0); }
+  NONCLIENTMETRICSW saved{};
+};
+
+// The controls' text is never clipped, also with a message font twice the
+// normal height. A box's formatting rectangle is one line of its font high
+// (cut off at the bottom of the box where the line is taller); the button's
+// caption, in the same font, must fit inside its 3-D border.
+TEST(App, TheTextFitsItsControlsAlsoInALargeFont) {
+  LONG normalLine = 0;
+  for (const int scale : {1, 2}) {
+    const MessageFontScaled font(scale);
+    TaviApp tavi;
+    ASSERT_TRUE(tavi.ready());
+    LONG line = 0;
+    for (HWND box : {tavi.text1, tavi.text10}) {
+      RECT format, client;
+      SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+      GetClientRect(box, &client);
+      EXPECT_LT(format.bottom, client.bottom) << scale;
+      line = format.bottom - format.top;
+    }
+    RECT button;
+    GetClientRect(tavi.command1, &button);
+    EXPECT_LE(line, button.bottom - 2 * (GetSystemMetrics(SM_CYEDGE) + 1)) << scale;
+    if (scale == 1) normalLine = line;
+    else EXPECT_GT(line, normalLine);  // the larger font, in the size that fits
+    tavi.Close();
+    ASSERT_TRUE(tavi.process().WaitForExit(60));
+  }
+}
+
 // Tab goes round button, message box, frame-class box. Enter in the message
-// box presses the button; Enter in the frame-class box does not.
+// box presses the button, once however long it is held; Enter in the
+// frame-class box does not.
 TEST(App, TabOrderAndEnter) {
   RoomAndTavi s;
   ASSERT_TRUE(s.ready());
@@ -65,11 +107,12 @@ TEST(App, TabOrderAndEnter) {
   }
   s.tavi.SetText(s.tavi.text1, L"hi");
   // Queued together. Had the first Enter started a run, the keys after it
-  // would be handled inside that run and start a second one nested in it.
+  // would be handled inside that run and start a second one nested in it;
+  // so would any of the held Enter's seven auto-repeats.
   s.tavi.PressKey(VK_RETURN);
   s.tavi.PressKey(VK_TAB);
   s.tavi.PressKey(VK_TAB);
-  s.tavi.PressKey(VK_RETURN);
+  s.tavi.HoldKey(VK_RETURN, 7);
   ASSERT_TRUE(s.room.WaitForPosts(7));
   EXPECT_EQ(Variants(s.room.Posts()), kOneRun);
   EXPECT_EQ(s.room.Posts()[0].bytes, "h\x95i\x95\x95");
@@ -97,16 +140,21 @@ TEST(App, AnEditAndASecondClickDuringARun) {
   EXPECT_EQ(posts[13].bytes, "<sup>n</sup>e<sub>w</sub>");
 }
 
+// Closing the window, or a quit request another program posts, mid-run.
 TEST(App, ClosingMidRunEndsTaviAtOnce) {
-  RoomAndTavi s("--hold-after 3");
-  ASSERT_TRUE(s.ready());
-  s.tavi.Click();
-  ASSERT_TRUE(s.room.WaitFor("hold"));
-  s.tavi.Close();  // handled in the wait after the third post
-  s.room.Release();
-  ASSERT_TRUE(s.tavi.process().WaitForExit(60));
-  EXPECT_EQ(s.tavi.process().ExitCode(), 0u);
-  EXPECT_EQ(s.room.Posts().size(), 3u);
+  for (const bool quit : {false, true}) {
+    RoomAndTavi s("--hold-after 3");
+    ASSERT_TRUE(s.ready());
+    s.tavi.Click();
+    ASSERT_TRUE(s.room.WaitFor("hold"));
+    // Handled in the wait after the third post.
+    if (quit) PostMessageW(s.tavi.form, WM_QUIT, 0, 0);
+    else s.tavi.Close();
+    s.room.Release();
+    ASSERT_TRUE(s.tavi.process().WaitForExit(60)) << quit;
+    EXPECT_EQ(s.tavi.process().ExitCode(), 0u) << quit;
+    EXPECT_EQ(s.room.Posts().size(), 3u) << quit;
+  }
 }
 
 // The frame class is read at every post. While it names no window nothing is

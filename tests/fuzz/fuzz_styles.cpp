@@ -2,8 +2,6 @@
 // events per turn. Built once per style (FUZZ_STYLE): 1 separators, 2 fancy letters, 3 colour groups, 4 wave.
 #include <cstdint>
 #include <cstdlib>
-#include <optional>
-#include <utility>
 #include <vector>
 
 #include "fuzz_platform.h"
@@ -15,12 +13,6 @@ using namespace tavi;
 
 void Check(bool ok) {
   if (!ok) std::abort();
-}
-
-// A style's line: every input here fits in memory.
-WideString Line(std::optional<WideString> line) {
-  Check(line.has_value());
-  return std::move(*line);
 }
 
 // `out` with every occurrence of the given tags taken out.
@@ -53,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 #if FUZZ_STYLE == 1
   for (char16_t sep : {u'\u2022', u'-', u'.'}) {
-    const WideString out = Line(SpaceWithSeparator(text, sep));
+    const WideString out = SpaceWithSeparator(text, sep).value();  // every input here fits in memory
     Check(out.size() == 2 * len + 1);
     for (std::size_t i = 0; i < len; ++i) Check(out[2 * i] == text[i] && out[2 * i + 1] == sep);
     Check(out.back() == sep);
@@ -65,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   {
     static const WideString replacements = u"\u00E6\u00C6\u0153\u0152\u00C5\u00DF\u00C7\u00D0\u00CAhvw\u00D1\u00D8"
                                            u"\u00DA\u00A5\u00E1\u00EB\u00EE\u00F1\u00F8\u00FA\u00FD\u00BF\u00AB\u00BB\u00A4";
-    const WideString out = Line(FancyLetters(text, platform));
+    const WideString out = FancyLetters(text, platform).value();
     Check(platform.processCalls == static_cast<long>(2 * (len + 1)));
     Check(out.size() <= 8 * len);
     // Only input characters, table replacements and whole <b>x</b> tags
@@ -85,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   {
     static const WideString palette[10] = {u"#ff0000", u"#abcdef", u"#0000ff", u"#00ff00", u"#ffff00",
                                            u"#ff00ff", u"#00ffff", u"#3399ff", u"#ff9900", u"#000011"};
-    const WideString out = Line(ColorGroups(text, platform));
+    const WideString out = ColorGroups(text, platform).value();
     Check(out.size() == 71 * ((len + 2) / 3) + len);
     // Group by group: three tags of one palette colour around the characters
     // (draws include NaN, infinities, negatives and 1.0).
@@ -108,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 #else
   {
-    const WideString out = Line(SupSubWave(text));
+    const WideString out = SupSubWave(text).value();
     Check(out.size() == 22 * ((len + 3) / 4) + len);
     // Where the text holds no tags of its own, it comes through in order
     // between the four tags of every group.

@@ -57,8 +57,7 @@ class FakePlatform : public Platform {
   };
   std::vector<Message> messages;
   std::set<WindowHandle> hungWindows;  // messages to these are not delivered
-  // ToAnsi finds no memory for the result of a longer text.
-  std::size_t convertsAtMost = static_cast<std::size_t>(-1);
+  std::size_t convertsAtMost = static_cast<std::size_t>(-1);  // longer: no memory for ToAnsi's result
 
   // --- Platform ---
   void ProcessPendingEvents() override {

@@ -12,8 +12,6 @@ class HeapLimit {
  public:
   explicit HeapLimit(std::size_t bytes);
   ~HeapLimit();
-  HeapLimit(const HeapLimit&) = delete;
-  HeapLimit& operator=(const HeapLimit&) = delete;
 };
 
 }  // namespace tavi::testing

@@ -66,18 +66,14 @@ TEST(SendAllVariants, TheRealRosterOnAnEmptyMessageBox) {
   EXPECT_EQ(run.posts, (std::vector<WideString>{u"\u2022", u"", u"-", u".", u"", u"", u""}));
 }
 
-// A variant whose text cannot be read or whose line cannot be built for lack
-// of memory is not posted; the run goes on with the next variant.
-TEST(SendAllVariants, OutOfMemorySkipsOnlyThatPost) {
-  for (const bool unreadable : {true, false}) {
-    Session run;
-    VariantRoster roster = Numbered(7);
-    if (unreadable) run.unreadable = 3;
-    else roster[2] = [](const WideString&) { return std::optional<WideString>(); };
-    run.Click(roster);
-    EXPECT_EQ(run.posts, (std::vector<WideString>{u"1:hi", u"2:hi", u"4:hi", u"5:hi", u"6:hi", u"7:hi"})) << unreadable;
-    EXPECT_EQ(run.waits.size(), 6u) << unreadable;
-  }
+// A variant whose text cannot be read for lack of memory is not posted; the
+// run goes on with the next variant.
+TEST(SendAllVariants, AnUnreadableTextSkipsOnlyThatPost) {
+  Session run;
+  run.unreadable = 3;
+  run.Click(Numbered(7));
+  EXPECT_EQ(run.posts, (std::vector<WideString>{u"1:hi", u"2:hi", u"4:hi", u"5:hi", u"6:hi", u"7:hi"}));
+  EXPECT_EQ(run.waits.size(), 6u);
 }
 
 // With the real styles on a heap that refuses blocks over 20,000 bytes, only

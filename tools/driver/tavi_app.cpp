@@ -52,12 +52,16 @@ HWND TaviApp::Focus() const {
   return info.hwndFocus;
 }
 
-void TaviApp::PressKey(UINT virtualKey) const {
+void TaviApp::PressKey(UINT virtualKey) const { HoldKey(virtualKey, 0); }
+
+void TaviApp::HoldKey(UINT virtualKey, int repeats) const {
   // tavi's dialog keys (Tab, Enter) act on the focus of the moment they are
   // handled, whichever of tavi's controls the key is addressed to.
   HWND target = Focus();
   const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, 0)) << 16;
   PostMessageW(target, WM_KEYDOWN, virtualKey, scan | 1);
+  // Bit 30: the key was down before this message (an auto-repeat).
+  for (int i = 0; i < repeats; ++i) PostMessageW(target, WM_KEYDOWN, virtualKey, scan | 1 | (1u << 30));
   PostMessageW(target, WM_KEYUP, virtualKey, scan | 1 | (3u << 30));
 }
 

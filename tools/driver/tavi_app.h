@@ -27,6 +27,8 @@ class TaviApp {
   void Close() const;
   // Keys go to the control that has the focus when tavi handles them.
   void PressKey(UINT virtualKey) const;
+  // A key held down: its key-down, `repeats` auto-repeated key-downs, its key-up.
+  void HoldKey(UINT virtualKey, int repeats) const;
   // Selects all of `box` and types `text` over it.
   void TypeOver(HWND box, const std::wstring& text) const;
 
