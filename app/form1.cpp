@@ -1,6 +1,8 @@
 // Form1's layout, colours, keyboard behaviour and its load, click and unload events.
 #include "app/form1.h"
 
+#include <commctrl.h>
+
 #include "chat/chat.h"
 #include "platform/win32/window_api.h"
 
@@ -37,6 +39,9 @@ int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
 }  // namespace
 
 int RunForm1(Win32Platform& platform, HINSTANCE instance, int show) {
+  // Loads comctl32 (version 6, by the manifest, from XP on: the visual
+  // styles). The Ex form is missing from Windows 95's first comctl32.
+  InitCommonControls();
   static Form1 form(platform);  // lives until the process ends
   if (!form.Create(instance, show)) return 1;
   platform.SetDialogWindow(reinterpret_cast<WindowHandle>(form.hwnd()));

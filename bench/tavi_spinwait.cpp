@@ -1,7 +1,6 @@
 // tavi with the busy wait it replaces: between clock checks it only handles events.
 // Built for the CPU benchmark, to measure the two side by side.
 #include <windows.h>
-#include <commctrl.h>
 
 #include "app/form1.h"
 #include "app/start.h"
@@ -14,7 +13,6 @@ class SpinningPlatform : public tavi::Win32Platform {
 }  // namespace
 
 int TaviMain(HINSTANCE instance, int show) {
-  InitCommonControls();
   SpinningPlatform platform;
   return tavi::RunForm1(platform, instance, show);
 }

@@ -24,6 +24,27 @@ std::string Ansi(const wchar_t* text) {
   return out;
 }
 
+// The font of `face`, as tall as it is or, where its cells are taller than
+// `tallest` pixels, the largest size of it whose cells are not.
+template <class LogFont>
+HFONT CreateFontNoTallerThan(LogFont face, int tallest, HFONT (WINAPI* create)(const LogFont*)) {
+  HDC screen = GetDC(nullptr);
+  HFONT font = create(&face);
+  for (int cell = tallest; font && cell > 0; --cell) {
+    TEXTMETRICA metrics{};
+    HGDIOBJ previous = SelectObject(screen, font);
+    const bool fits = GetTextMetricsA(screen, &metrics) && metrics.tmHeight <= tallest;
+    SelectObject(screen, previous);
+    if (fits) break;
+    DeleteObject(font);
+    face.lfHeight = cell;  // a positive height asks for the cell's height
+    face.lfWidth = 0;
+    font = create(&face);
+  }
+  ReleaseDC(nullptr, screen);
+  return font;
+}
+
 WindowApi Choose() {
   const DWORD version = GetVersion();
   const unsigned release = LOBYTE(LOWORD(version)) * 100 + HIBYTE(LOWORD(version));  // 5.1: 501
@@ -115,31 +136,6 @@ std::optional<WideString> WindowApi::TextOf(HWND window) const {
   if (!TryWrite(text, static_cast<std::size_t>(units), convert)) return std::nullopt;
   return text;
 }
-
-namespace {
-
-// The font of `face`, as tall as it is or, where its cells are taller than
-// `tallest` pixels, the largest size of it whose cells are not.
-template <class LogFont>
-HFONT CreateFontNoTallerThan(LogFont face, int tallest, HFONT (WINAPI* create)(const LogFont*)) {
-  HDC screen = GetDC(nullptr);
-  HFONT font = create(&face);
-  for (int cell = tallest; font && cell > 0; --cell) {
-    TEXTMETRICA metrics{};
-    HGDIOBJ previous = SelectObject(screen, font);
-    const bool fits = GetTextMetricsA(screen, &metrics) && metrics.tmHeight <= tallest;
-    SelectObject(screen, previous);
-    if (fits) break;
-    DeleteObject(font);
-    face.lfHeight = cell;  // a positive height asks for the cell's height
-    face.lfWidth = 0;
-    font = create(&face);
-  }
-  ReleaseDC(nullptr, screen);
-  return font;
-}
-
-}  // namespace
 
 HFONT WindowApi::CreateMessageFont(int tallest) const {
   // Windows before Vista rejects the structure with its Vista field (iPaddedBorderWidth).
