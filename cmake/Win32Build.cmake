@@ -24,7 +24,7 @@ target_link_libraries(tavi_win32_platform PUBLIC tavi_core PRIVATE tavi_warnings
 # 95 and NT 4 (the imports decide the rest); 4 GB of address space on 64-bit Windows.
 set(TAVI_PE_HEADER -Wl,--subsystem,windows:4.0 -Wl,--major-os-version,4 -Wl,--minor-os-version,0
     -Wl,--large-address-aware)
-# The runtime's own memcpy and friends must stay loops, not calls of themselves.
+# The runtime's own strlen and floor must stay code, not calls of themselves.
 set_source_files_properties(app/runtime.cpp PROPERTIES COMPILE_OPTIONS -fno-builtin)
 set_source_files_properties(app/tavi.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/app/tavi.ico;${CMAKE_CURRENT_SOURCE_DIR}/app/tavi.manifest")
