@@ -14,8 +14,6 @@ namespace {
 using driver::Roomsim;
 using driver::TaviApp;
 
-std::string TaviPath() { return driver::ExeDir() + "\\tavi.exe"; }
-
 // Wine plays the given Windows version for tavi.exe alone while this lives.
 class WindowsVersionForTavi {
  public:
@@ -85,7 +83,7 @@ TEST(WindowsVersions, SevenExactPostsInEach) {
 }
 
 TEST(Resources, VersionRecordAndIcon) {
-  const std::string path = TaviPath();
+  const std::string path = driver::ExeDir() + "\\tavi.exe";
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
   ASSERT_GT(size, 0u);
