@@ -1,12 +1,5 @@
-# Windows part of the build: the platform layer, the program and its tests.
-add_compile_options(-ffunction-sections -fdata-sections)
-add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
-# Reproducible: no link time in the PE header, no path of this checkout in the code.
-add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.)
-add_link_options(-Wl,--no-insert-timestamp)
-
-# Everything the tests start lives side by side in build/win32.
-set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+# Windows part of the build: the platform layer, the program and its tests (the options that hold
+# for all of them are in Win32Options.cmake).
 
 # tavi.exe runs on every x86 from the 486 on: its code is our own only, compiled for the i486 (the
 # assembler too, so that nothing newer slips in), without exceptions or RTTI, and linked with its own

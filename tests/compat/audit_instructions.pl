@@ -1,7 +1,8 @@
 #!/usr/bin/env perl
 # Checks that tavi.exe runs on a 486: every instruction in its code is one the 486 and its x87 (the
 # 387's set) execute. Nothing newer passes: no cmov, fcmov, fcomi or fucomi (Pentium Pro), no cpuid,
-# rdtsc or cmpxchg8b (Pentium), no long nop or hint (0F 18-1F), no MMX, SSE or later register.
+# rdtsc or cmpxchg8b (Pentium), no long nop or hint (0F 18-1F), no MMX, SSE or later register; and no
+# cmpxchg either, which the first i486 steppings encode differently (0F A6/A7, not 0F B0/B1).
 # A fault names the instruction, its address and the function it is in (from the link map).
 # Usage: audit_instructions.pl TAVI_EXE TAVI_MAP
 use strict;
@@ -13,7 +14,7 @@ die "usage: audit_instructions.pl TAVI_EXE TAVI_MAP\n" unless defined $map;
 # The 8086 to 486 instruction set and the 387's, as objdump names them in Intel syntax.
 my @integer = qw(
   aaa aad aam aas adc add and arpl bound bsf bsr bswap bt btc btr bts call cbw cdq clc cld cli clts
-  cmc cmp cmps cmpsb cmpsw cmpsd cmpxchg cwd cwde daa das dec div enter hlt idiv imul in inc ins insb
+  cmc cmp cmps cmpsb cmpsw cmpsd cwd cwde daa das dec div enter hlt idiv imul in inc ins insb
   insw insd int int3 into invd invlpg iret iretd jmp jcxz jecxz lahf lar lds lea leave les lfs lgdt
   lgs lidt lldt lmsw lods lodsb lodsw lodsd loop loope loopne lsl lss ltr mov movs movsb movsw movsd
   movsx movzx mul neg nop not or out outs outsb outsw outsd pop popa popad popf popfd push pusha
