@@ -19,7 +19,9 @@ using tavi::WideString;
 class QuietPlatform : public tavi::Platform {
  public:
   void ProcessPendingEvents() override { benchmark::ClobberMemory(); }
-  void WaitForEventOrTimeout(double) override {}
+  bool EventsPending() override { return false; }
+  bool WaitForEventOrTimeout(double) override { return true; }
+  void Pause(double) override {}
   double TimeOfDay() override { return 43200.0; }
   void ReseedFromClock() override { state_ += 0x9E3779B9u; }
   float DrawRandom() override {

@@ -31,8 +31,14 @@ class Platform {
   // Handles every window event waiting for the program's windows (running
   // the program's own handlers) and returns at once when none is waiting.
   virtual void ProcessPendingEvents() = 0;
-  // Blocks until a window event is waiting or `seconds` have passed.
-  virtual void WaitForEventOrTimeout(double seconds) = 0;
+  // Whether window events are waiting already, also ones that arrived
+  // before the last look at the queue.
+  virtual bool EventsPending() = 0;
+  // Blocks until a new window event arrives or `seconds` have passed; false
+  // when the wait failed (it then returned at once).
+  virtual bool WaitForEventOrTimeout(double seconds) = 0;
+  // Sleeps `seconds` without handling events.
+  virtual void Pause(double seconds) = 0;
   // Local time since local midnight in seconds, with fractions.
   virtual double TimeOfDay() = 0;
 

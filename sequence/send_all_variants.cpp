@@ -1,4 +1,4 @@
-// SendAllVariants and the fixed roster of seven variants.
+// SendAllVariants, the fixed roster of seven variants, and the bound on runs nested in each other.
 #include <cmath>
 
 #include "sequence/sequence.h"
@@ -32,6 +32,18 @@ void SendAllVariants(const TextSource& source, const VariantRoster& roster,
     if (line) poster(*line);
     if (k + 1 < roster.size()) wait(interval);
   }
+}
+
+bool RunsInProgress::TryStart(const std::function<void()>& run) {
+  if (count_ >= kMost) return false;
+  // Counted until the run returns, also when it does not return normally.
+  struct Count {
+    int& count;
+    explicit Count(int& c) : count(++c) {}
+    ~Count() { --count; }
+  } counted(count_);
+  run();
+  return true;
 }
 
 }  // namespace tavi

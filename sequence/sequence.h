@@ -38,6 +38,19 @@ VariantRoster MakeVariantRoster(Platform& platform);
 void SendAllVariants(const TextSource& source, const VariantRoster& roster,
                      const ChatPoster& poster, const WaitOperation& wait);
 
+// The runs in progress: a click's run and the runs of clicks made during its
+// waits, each nested in the one before. Each level takes stack (tavi's frames
+// and the window manager's dispatch), so a storm of clicks stops at a bound.
+class RunsInProgress {
+ public:
+  static constexpr int kMost = 16;
+  // Runs `run` unless kMost runs are in progress already; whether it ran.
+  bool TryStart(const std::function<void()>& run);
+
+ private:
+  int count_ = 0;
+};
+
 // Waits `seconds` measured from the time of day rounded to a whole second,
 // handling window events meanwhile without keeping the processor busy.
 void WaitSeconds(const std::int32_t& seconds, Platform& platform);

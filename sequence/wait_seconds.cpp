@@ -5,7 +5,9 @@ namespace tavi {
 
 namespace {
 constexpr double kSecondsPerDay = 86400.0;
-}
+// After a wait that failed: a short sleep instead of spinning on the clock.
+constexpr double kPauseAfterAFailedWait = 0.01;
+}  // namespace
 
 void WaitSeconds(const std::int32_t& seconds, Platform& platform) {
   double now = platform.TimeOfDay();
@@ -17,7 +19,11 @@ void WaitSeconds(const std::int32_t& seconds, Platform& platform) {
   double last = now;
   double elapsed = now - start;
   while (elapsed < seconds) {
-    platform.WaitForEventOrTimeout(seconds - elapsed);
+    // Events already queued are handled at once: a wait would not wake for
+    // them (before XP it wakes only for events new since the last look).
+    if (!platform.EventsPending() && !platform.WaitForEventOrTimeout(seconds - elapsed)) {
+      platform.Pause(kPauseAfterAFailedWait);
+    }
     platform.ProcessPendingEvents();
     now = platform.TimeOfDay();
     if (now < last) offset += (last - now > kSecondsPerDay / 2) ? kSecondsPerDay : last - now;

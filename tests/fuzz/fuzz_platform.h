@@ -46,12 +46,17 @@ class FuzzPlatform : public Platform {
     ++processCalls;
     if (onEvents) onEvents();
   }
+  bool EventsPending() override { return bytes_.Byte() == 1; }
   // Time passes: all of it, or as much as the fuzzer says when an event comes
-  // early. Like a real timer, a full wait lasts at least a millisecond.
-  void WaitForEventOrTimeout(double seconds) override {
+  // early. Like a real timer, a full wait lasts at least a millisecond. Now
+  // and then the wait fails at once.
+  bool WaitForEventOrTimeout(double seconds) override {
     const std::uint8_t b = bytes_.Byte();
+    if (b == 127) return false;
     Advance(b < 128 ? std::max(seconds, 0.001) : seconds * (b - 128) / 128.0);
+    return true;
   }
+  void Pause(double seconds) override { Advance(seconds); }
   double TimeOfDay() override {
     // Now and then the clock steps back a little or jumps.
     const std::uint8_t b = bytes_.Byte();

@@ -44,7 +44,8 @@ TEST(LocateChatWindow, TakesTheFirstChildWindowWithAllFourControls) {
       // Windows of the inner classes outside the frame never stand in for a
       // missing frame or MDI client.
       {"no frame", {{-1, "MDIClient"}, {0, "AOL Child"}, ROOM(1), {-1, "AOL Child"}, ROOM(7)}, u"AOL Frame25", -1},
-      {"no MDI client", {{-1, "AOL Frame25"}, {-1, "MDIClient"}, {1, "AOL Child"}, ROOM(2)}, u"AOL Frame25", -1},
+      {"no MDI client", {{-1, "AOL Frame25"}, {-1, "MDIClient"}, {1, "AOL Child"}, ROOM(2), {-1, "AOL Child"}, ROOM(8)},
+       u"AOL Frame25", -1},
       {"another frame class", {{-1, "Other Frame"}, {0, "MDIClient"}, {1, "AOL Child"}, ROOM(2)}, u"Other Frame", 2},
       {"another frame class, not asked for", {{-1, "Other Frame"}, {0, "MDIClient"}, {1, "AOL Child"}, ROOM(2)},
        u"AOL Frame25", -1},

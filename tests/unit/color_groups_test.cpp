@@ -18,18 +18,18 @@ TEST(ColorGroups, Examples) {
     const char16_t* input;
     std::vector<float> draws;
     WideString output;
+    const char* randomCalls;  // reseeded before every draw, one draw a group
   } cases[] = {
-      {u"abc", {0.0f}, red + u"><pre>a" + red + u">b" + red + u">c"},
+      {u"abc", {0.0f}, red + u"><pre>a" + red + u">b" + red + u">c", "rd"},
       {u"abcd", {0.0f, 0.25f},
-       red + u"><pre>a" + red + u">b" + red + u">c" + blue + u"><pre>d" + blue + u">" + blue + u">"},
-      {u"", {}, u""},
+       red + u"><pre>a" + red + u">b" + red + u">c" + blue + u"><pre>d" + blue + u">" + blue + u">", "rdrd"},
+      {u"", {}, u"", ""},
   };
   for (const auto& c : cases) {
     FakePlatform platform;
     platform.draws.assign(c.draws.begin(), c.draws.end());
     EXPECT_EQ(ColorGroups(c.input, platform), c.output);
-    EXPECT_EQ(platform.drawsMade, static_cast<int>(c.draws.size()));
-    EXPECT_EQ(platform.reseeds, platform.drawsMade);  // reseeded before every draw
+    EXPECT_EQ(platform.randomCalls, c.randomCalls);
   }
 }
 
@@ -38,7 +38,8 @@ TEST(ColorGroups, PaletteIndexOfADraw) {
     float r;
     const char16_t* colour;
   } cases[] = {
-      {0.0f, u"#ff0000"}, {0.1f, u"#abcdef"}, {0.6f, u"#00ffff"},
+      {0.0f, u"#ff0000"}, {0.1f, u"#abcdef"}, {0.25f, u"#0000ff"}, {0.35f, u"#00ff00"}, {0.45f, u"#ffff00"},
+      {0.55f, u"#ff00ff"}, {0.6f, u"#00ffff"}, {0.85f, u"#ff9900"},
       // 0.7f is 0.699999988...: in double precision r * 10 + 1 stays below 8
       // (a float sum would round to 8.0).
       {0.7f, u"#00ffff"}, {0.75f, u"#3399ff"},

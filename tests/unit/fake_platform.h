@@ -31,11 +31,11 @@ class FakePlatform : public Platform {
   void At(double when, std::function<void()> action) { events.push_back({when, std::move(action)}); }
   int processCalls = 0;
   std::vector<double> blockingWaits;  // the seconds asked of each blocking wait
+  bool waitsFail = false;             // every blocking wait fails at once
 
   // --- random draws: returned in order; 0 when none are left ---
   std::deque<float> draws;
-  int reseeds = 0;
-  int drawsMade = 0;
+  std::string randomCalls;  // "r" a reseed, "d" a draw, in the order made
 
   // --- windows, in enumeration order among siblings ---
   struct Window {
@@ -64,16 +64,27 @@ class FakePlatform : public Platform {
     ++processCalls;
     for (auto due = TakeDueEvent(); due; due = TakeDueEvent()) (*due)();
   }
-  void WaitForEventOrTimeout(double seconds) override {
-    blockingWaits.push_back(seconds);
-    double until = time + seconds;
-    for (const Event& e : events) until = std::min(until, std::max(e.at, time));
-    time = until;
+  bool EventsPending() override {
+    return std::any_of(events.begin(), events.end(), [&](const Event& e) { return e.at <= time; });
   }
+  // As before Windows XP: a wait wakes only for events that come after it
+  // began, never for those already waiting.
+  bool WaitForEventOrTimeout(double seconds) override {
+    blockingWaits.push_back(seconds);
+    if (waitsFail) {
+      time += 1e-6;  // a failed wait returns at once
+      return false;
+    }
+    double until = time + seconds;
+    for (const Event& e : events) until = e.at > time ? std::min(until, e.at) : until;
+    time = until;
+    return true;
+  }
+  void Pause(double seconds) override { time += seconds; }
   double TimeOfDay() override { return std::fmod(time, 86400.0); }
-  void ReseedFromClock() override { ++reseeds; }
+  void ReseedFromClock() override { randomCalls += 'r'; }
   float DrawRandom() override {
-    ++drawsMade;
+    randomCalls += 'd';
     if (draws.empty()) return 0.0f;
     const float r = draws.front();
     draws.pop_front();

@@ -66,6 +66,30 @@ TEST(SendAllVariants, TheRealRosterOnAnEmptyMessageBox) {
   EXPECT_EQ(run.posts, (std::vector<WideString>{u"\u2022", u"", u"-", u".", u"", u"", u""}));
 }
 
+// A storm of clicks during a run: each starts a run nested in the one before
+// up to the bound, the rest are refused; once the runs end, a click runs again.
+TEST(SendAllVariants, ClickedDuringItsWaitsItNestsUpToTheBound) {
+  Session run;
+  RunsInProgress runs;
+  int started = 0, refused = 0, depth = 0, deepest = 0;
+  const std::function<void()> click = [&] {
+    const auto one = [&] {
+      ++started;
+      deepest = std::max(deepest, ++depth);
+      run.Click(Numbered(7));
+      --depth;
+    };
+    if (!runs.TryStart(one)) ++refused;
+  };
+  for (int i = 0; i < 40; ++i) run.platform.At(0.0, click);
+  click();
+  EXPECT_EQ(started, RunsInProgress::kMost);
+  EXPECT_EQ(deepest, RunsInProgress::kMost);
+  EXPECT_EQ(refused, 41 - RunsInProgress::kMost);
+  EXPECT_EQ(run.posts.size(), 7u * RunsInProgress::kMost);
+  EXPECT_TRUE(runs.TryStart([] {}));
+}
+
 // A variant whose text cannot be read for lack of memory is not posted; the
 // run goes on with the next variant.
 TEST(SendAllVariants, AnUnreadableTextSkipsOnlyThatPost) {

@@ -53,6 +53,24 @@ TEST(WaitSeconds, BlocksUntilTheNextEventOrTheEnd) {
   EXPECT_DOUBLE_EQ(platform.time, 101.0);
 }
 
+// Input queued before the wait began is handled before any wait (before XP a
+// wait does not wake for it); a wait that fails sleeps a little, never spins.
+TEST(WaitSeconds, HandlesQueuedInputAtOnceAndNeverSpins) {
+  FakePlatform platform;
+  platform.time = 100.4;
+  double handledAt = 0;
+  platform.At(100.4, [&] { handledAt = platform.time; });
+  WaitSeconds(1, platform);
+  EXPECT_EQ(handledAt, 100.4);
+
+  platform.time = 100.4;
+  platform.processCalls = 0;
+  platform.waitsFail = true;
+  WaitSeconds(1, platform);
+  EXPECT_NEAR(platform.time, 101.0, 0.011);
+  EXPECT_LE(platform.processCalls, 100);  // spinning on the clock: some 600,000
+}
+
 TEST(WaitSeconds, LastsTheSameAcrossMidnight) {
   const struct {
     double clock;

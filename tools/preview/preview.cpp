@@ -15,7 +15,9 @@ using tavi::WideString;
 class ConsolePlatform : public tavi::Platform {
  public:
   void ProcessPendingEvents() override {}
-  void WaitForEventOrTimeout(double) override {}
+  bool EventsPending() override { return false; }
+  bool WaitForEventOrTimeout(double) override { return true; }
+  void Pause(double) override {}
   double TimeOfDay() override {
     const auto now = std::chrono::system_clock::now();
     const std::time_t t = std::chrono::system_clock::to_time_t(now);
