@@ -8,7 +8,7 @@
 namespace {
 class SpinningPlatform : public tavi::Win32Platform {
  public:
-  void WaitForEventOrTimeout(double) override {}
+  bool EventsPending() override { return true; }
 };
 }  // namespace
 

@@ -42,16 +42,28 @@ void Win32Platform::ProcessPendingEvents() {
   }
 }
 
-void Win32Platform::WaitForEventOrTimeout(double seconds) {
-  if (!(seconds > 0)) return;
-  // Whole milliseconds, rounded up: the wait never ends just short of its time.
+namespace {
+// Whole milliseconds, rounded up: a wait never ends just short of its time.
+DWORD Milliseconds(double seconds) {
   const double ms = seconds * 1000.0;
-  DWORD timeout = 0x7FFFFFFF;
-  if (ms < 0x7FFFFFFF) {
-    timeout = static_cast<DWORD>(static_cast<LONG>(ms));
-    if (timeout < ms) ++timeout;
-  }
-  CurrentWindowApi().WaitForInput(timeout);
+  if (!(ms < 0x7FFFFFFF)) return 0x7FFFFFFF;
+  DWORD whole = static_cast<DWORD>(static_cast<LONG>(ms));
+  return whole < ms ? whole + 1 : whole;
+}
+}  // namespace
+
+bool Win32Platform::EventsPending() {
+  // The high word: every kind of input in the queue, also input already seen.
+  return HIWORD(GetQueueStatus(CurrentWindowApi().wakeMask)) != 0;
+}
+
+bool Win32Platform::WaitForEventOrTimeout(double seconds) {
+  if (!(seconds > 0)) return true;
+  return CurrentWindowApi().WaitForInput(Milliseconds(seconds));
+}
+
+void Win32Platform::Pause(double seconds) {
+  if (seconds > 0) Sleep(Milliseconds(seconds));
 }
 
 double Win32Platform::TimeOfDay() {

@@ -19,7 +19,9 @@ class Win32Platform : public Platform {
   void SetMessageTimeout(unsigned milliseconds) { messageTimeoutMs_ = milliseconds; }
 
   void ProcessPendingEvents() override;
-  void WaitForEventOrTimeout(double seconds) override;
+  bool EventsPending() override;
+  bool WaitForEventOrTimeout(double seconds) override;
+  void Pause(double seconds) override;
   double TimeOfDay() override;
   void ReseedFromClock() override;
   float DrawRandom() override;

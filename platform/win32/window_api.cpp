@@ -24,11 +24,13 @@ std::string Ansi(const wchar_t* text) {
   return out;
 }
 
-// The font of `face`, as tall as it is or, where its cells are taller than
-// `tallest` pixels, the largest size of it whose cells are not.
+// The font of `face` (given at the system's DPI) at `dpi`, as tall as it is
+// or, where its cells are taller than `tallest` pixels, the largest size of
+// it whose cells are not.
 template <class LogFont>
-HFONT CreateFontNoTallerThan(LogFont face, int tallest, HFONT (WINAPI* create)(const LogFont*)) {
+HFONT CreateFontNoTallerThan(LogFont face, int tallest, int dpi, HFONT (WINAPI* create)(const LogFont*)) {
   HDC screen = GetDC(nullptr);
+  face.lfHeight = MulDiv(face.lfHeight, dpi, GetDeviceCaps(screen, LOGPIXELSY));
   HFONT font = create(&face);
   for (int cell = tallest; font && cell > 0; --cell) {
     TEXTMETRICA metrics{};
@@ -45,6 +47,13 @@ HFONT CreateFontNoTallerThan(LogFont face, int tallest, HFONT (WINAPI* create)(c
   return font;
 }
 
+// A function of user32 that not every Windows has; null where it is missing.
+template <class Function>
+void Lookup(Function& function, const char* name) {
+  const FARPROC found = GetProcAddress(GetModuleHandleA("USER32.DLL"), name);
+  function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
 WindowApi Choose() {
   const DWORD version = GetVersion();
   const unsigned release = LOBYTE(LOWORD(version)) * 100 + HIBYTE(LOWORD(version));  // 5.1: 501
@@ -54,9 +63,13 @@ WindowApi Choose() {
   // Windows 9x's numbers (4.0, 4.10, 4.90) count as before XP.
   api.wakeMask = !api.unicode || release < 501 ? kAllInputTo2000 : release < 602 ? kAllInputXpTo7 : kAllInputFrom8;
   if (api.unicode && release >= 500) {
-    const FARPROC wait = GetProcAddress(GetModuleHandleA("USER32.DLL"), "MsgWaitForMultipleObjectsEx");
-    api.msgWaitEx = reinterpret_cast<decltype(api.msgWaitEx)>(reinterpret_cast<void (*)()>(wait));
+    Lookup(api.msgWaitEx, "MsgWaitForMultipleObjectsEx");
     api.waitFlags = MWMO_INPUTAVAILABLE;
+  }
+  if (api.unicode && release >= 1000) {
+    Lookup(api.dpiForWindow, "GetDpiForWindow");
+    Lookup(api.systemMetricsForDpi, "GetSystemMetricsForDpi");
+    Lookup(api.adjustWindowRectExForDpi, "AdjustWindowRectExForDpi");
   }
   if (api.unicode) {
     api.getMessage = GetMessageW;
@@ -81,12 +94,23 @@ const WindowApi& CurrentWindowApi() {
   return api;
 }
 
-void WindowApi::WaitForInput(DWORD milliseconds) const {
-  if (msgWaitEx) {
-    msgWaitEx(0, nullptr, milliseconds, wakeMask, waitFlags);
-  } else {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, wakeMask);
-  }
+int WindowApi::DpiOf(HWND window) const { return dpiForWindow ? static_cast<int>(dpiForWindow(window)) : 0; }
+
+int WindowApi::SystemMetric(int index, int dpi) const {
+  return systemMetricsForDpi ? systemMetricsForDpi(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
+}
+
+void WindowApi::AdjustFrame(RECT& rect, DWORD style, int dpi) const {
+  if (adjustWindowRectExForDpi) adjustWindowRectExForDpi(&rect, style, FALSE, 0, static_cast<UINT>(dpi));
+  else AdjustWindowRectEx(&rect, style, FALSE, 0);
+}
+
+bool WindowApi::WaitForInput(DWORD milliseconds) const {
+  // No handles, but a real array: Windows before 2000 documents no NULL here.
+  static const HANDLE none[1] = {};
+  const DWORD result = msgWaitEx ? msgWaitEx(0, none, milliseconds, wakeMask, waitFlags)
+                                 : MsgWaitForMultipleObjects(0, none, FALSE, milliseconds, wakeMask);
+  return result != WAIT_FAILED;
 }
 
 ATOM WindowApi::RegisterWindowClass(const WNDCLASSEXW& wc) const {
@@ -137,18 +161,18 @@ std::optional<WideString> WindowApi::TextOf(HWND window) const {
   return text;
 }
 
-HFONT WindowApi::CreateMessageFont(int tallest) const {
+HFONT WindowApi::CreateMessageFont(int tallest, int dpi) const {
   // Windows before Vista rejects the structure with its Vista field (iPaddedBorderWidth).
   if (unicode) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = preVista ? offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth) : sizeof metrics;
     if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) return nullptr;
-    return CreateFontNoTallerThan(metrics.lfMessageFont, tallest, CreateFontIndirectW);
+    return CreateFontNoTallerThan(metrics.lfMessageFont, tallest, dpi, CreateFontIndirectW);
   }
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
   if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) return nullptr;
-  return CreateFontNoTallerThan(metrics.lfMessageFont, tallest, CreateFontIndirectA);
+  return CreateFontNoTallerThan(metrics.lfMessageFont, tallest, dpi, CreateFontIndirectA);
 }
 
 }  // namespace tavi

@@ -30,8 +30,21 @@ struct WindowApi {
   DWORD waitFlags;
   DWORD(WINAPI* msgWaitEx)(DWORD, const HANDLE*, DWORD, DWORD, DWORD);
 
-  // Waits up to `milliseconds` for a message or other input.
-  void WaitForInput(DWORD milliseconds) const;
+  // Windows 10 (1607) and later: DPI by window, and metrics and frames for
+  // any DPI; null before.
+  UINT(WINAPI* dpiForWindow)(HWND);
+  int(WINAPI* systemMetricsForDpi)(int, UINT);
+  BOOL(WINAPI* adjustWindowRectExForDpi)(LPRECT, DWORD, BOOL, DWORD, UINT);
+
+  // The DPI of the screen a window is on; 0 where Windows cannot tell.
+  int DpiOf(HWND window) const;
+  // A system metric at `dpi` (at the system's DPI before Windows 10).
+  int SystemMetric(int index, int dpi) const;
+  // Turns a client rectangle into its window's, frame and caption at `dpi`.
+  void AdjustFrame(RECT& rect, DWORD style, int dpi) const;
+
+  // Waits up to `milliseconds` for a message or other input; false if the wait failed.
+  bool WaitForInput(DWORD milliseconds) const;
 
   // The rest take or give text, converted from and to the ANSI code page on 9x.
   ATOM RegisterWindowClass(const WNDCLASSEXW& windowClass) const;
@@ -40,9 +53,9 @@ struct WindowApi {
                             void* param) const;
   // A window's text; nothing if the memory for it is not there.
   std::optional<WideString> TextOf(HWND window) const;
-  // The font Windows uses for message boxes, in the largest size of it whose
-  // cells are at most `tallest` pixels high; nullptr if it cannot tell.
-  HFONT CreateMessageFont(int tallest) const;
+  // The font Windows uses for message boxes at `dpi`, in the largest size of
+  // it whose cells are at most `tallest` pixels high; nullptr if it cannot tell.
+  HFONT CreateMessageFont(int tallest, int dpi) const;
 };
 
 // The forms for the Windows this runs on, decided from GetVersion at the first call.

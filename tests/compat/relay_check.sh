@@ -2,8 +2,9 @@
 # Runs the Windows-version test and reads Wine's relay trace of its 95, 98, NT 4.0 and XP runs of
 # tavi.exe (the test starts those with WINEDEBUG=+relay; their trace comes out on this run's
 # standard error). As Windows 95 and 98, no call from tavi.exe's image may go to a wide function
-# that 9x only stubs, and the ANSI path must have run; before XP, the message wait must wake only
-# for the eight input kinds those versions know, through the plain wait (95 has no Ex form); on
+# that 9x only stubs, and the ANSI path must have run; before XP, the queue check and the message
+# wait must ask only for the eight input kinds those versions know, the wait through the plain
+# form (95 has no Ex form) and with a handle array, which old Windows documents no NULL for; on
 # NT 4.0 and XP the metrics must be asked for at their pre-Vista size, and XP's wait must add raw
 # input and MWMO_INPUTAVAILABLE.
 # Usage: relay_check.sh TEST_EXE TAVI_EXE EXPORTS_LIST [test arguments...]
@@ -66,7 +67,8 @@ sub expect {
   my ($mode, $pattern, $what) = @_;
   $faults{"as $mode, $what"} = 1 unless called($mode, $pattern);
 }
-my $plainWait = '^user32\.MsgWaitForMultipleObjects\(00000000,00000000,00000000,[0-9a-f]+,000000ff\)';
+# No handles, but a real array (not NULL) for them.
+my $plainWait = '^user32\.MsgWaitForMultipleObjects\(00000000,(?!00000000)[0-9a-f]{8},00000000,[0-9a-f]+,000000ff\)';
 for my $mode (qw(win95 win98 nt40 winxp)) {
   $faults{"no trace of the $mode run"} = 1 unless $calls{$mode};
 }
@@ -76,23 +78,30 @@ for my $mode (qw(win95 win98)) {
          'the metrics were not asked for at their 9x size (340 bytes)');
 }
 for my $mode (qw(win95 win98 nt40)) {
-  expect($mode, $plainWait, 'the plain message wait for the eight input kinds (mask ff) did not run');
+  expect($mode, $plainWait, 'the plain message wait for the eight input kinds (mask ff), with an array, did not run');
+  expect($mode, '^user32\.GetQueueStatus\(000000ff\)', 'the queue was not looked at for the eight input kinds');
   $faults{"as $mode, tavi.exe called MsgWaitForMultipleObjectsEx"} = 1
     if called($mode, '^user32\.MsgWaitForMultipleObjectsEx\(');
+}
+for my $mode (qw(win95 win98 nt40 winxp)) {
+  $faults{"as $mode, a message wait was given NULL for its handles"} = 1
+    if called($mode, '^user32\.MsgWaitForMultipleObjects(?:Ex)?\(00000000,00000000,');
 }
 expect('nt40', '^user32\.GetMessageW\(', 'the Unicode message loop did not run');
 for my $mode (qw(nt40 winxp)) {
   expect($mode, '^user32\.SystemParametersInfoW\(00000029,000001f4,',
          'the metrics were not asked for at their pre-Vista size (500 bytes)');
 }
-expect('winxp', '^user32\.MsgWaitForMultipleObjectsEx\(00000000,00000000,[0-9a-f]+,000004ff,00000004\)',
+expect('winxp', '^user32\.MsgWaitForMultipleObjectsEx\(00000000,(?!00000000)[0-9a-f]{8},[0-9a-f]+,000004ff,00000004\)',
        'the message wait did not ask for raw input (mask 4ff) with MWMO_INPUTAVAILABLE');
+expect('winxp', '^user32\.GetQueueStatus\(000004ff\)', 'the queue was not looked at with raw input (mask 4ff)');
 
 if (%faults) {
   print "relay-check:\n", map { "  $_\n" } sort keys %faults;
   exit 1;
 }
 printf "relay-check: calls from tavi.exe as win95 %d, win98 %d, nt40 %d, winxp %d; as 9x none to a " .
-  "wide function 9x only stubs; before 2000 the plain wait with mask ff, as XP the Ex wait with mask 4ff; " .
+  "wide function 9x only stubs; before 2000 the queue looked at and the plain wait with mask ff, as XP both " .
+  "with mask 4ff (the Ex wait); each wait with a handle array, not NULL; " .
   "the metrics at their 9x and pre-Vista sizes\n", @calls{qw(win95 win98 nt40 winxp)};
 PERL
