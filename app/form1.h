@@ -19,9 +19,20 @@ class Form1 {
   HWND hwnd() const { return hwnd_; }
 
  private:
+  // The background colours: the form's, the message box's, the frame-class box's.
+  enum Colour { kFormColour, kText1Colour, kText10Colour, kColours };
+
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   void CreateControls();
+  // The colours as this screen shows them, and their brushes.
+  void MakeColours();
+  // The window's size for its client area at a DPI.
+  SIZE FrameSize(int dpiX, int dpiY) const;
+  // Places the controls from their twips at the window's DPI, in a font that fits them.
+  void PlaceControls();
+  // Lays the window out again at a new DPI, at `position` or where it is.
+  void ChangeDpi(int dpiX, int dpiY, const POINT* position);
 
   void Form_Load();
   void Command1_Click();
@@ -33,15 +44,15 @@ class Form1 {
   const VariantRoster roster_;
   const ChatPoster poster_;
   const WaitOperation wait_;
+  RunsInProgress runs_;
   HINSTANCE instance_ = nullptr;
   HWND hwnd_ = nullptr;
   HWND command1_ = nullptr;
   HWND text1_ = nullptr;
   HWND text10_ = nullptr;
   HWND lastFocus_ = nullptr;
-  HBRUSH formBrush_ = nullptr;
-  HBRUSH text1Brush_ = nullptr;
-  HBRUSH text10Brush_ = nullptr;
+  COLORREF colour_[kColours] = {};
+  HBRUSH brush_[kColours] = {};
   HFONT font_ = nullptr;
   int dpiX_ = 96;
   int dpiY_ = 96;

@@ -1,6 +1,8 @@
 // The real tavi.exe driven from outside against roomsim: its window, its keys, and a run.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "posts.h"
 #include "tools/driver/tavi_app.h"
 
@@ -13,7 +15,7 @@ using driver::WaitUntil;
 using e2e::kOneRun;
 using e2e::Variants;
 
-// A control's left, top, width and height in its window's client area.
+// A control's left, top, width and height in its window's client area (on the screen: no window).
 std::vector<LONG> PlaceOf(HWND control, HWND form) {
   RECT r;
   GetWindowRect(control, &r);
@@ -52,6 +54,43 @@ TEST(App, WindowFacts) {
   HWND w = GetTopWindow(nullptr);
   while (w && w != tavi.form && w != frame) w = GetWindow(w, GW_HWNDNEXT);
   EXPECT_EQ(w, tavi.form);
+}
+
+// Told that its screen now has 144 DPI (lParam 0: no suggested rectangle),
+// tavi lays itself out as it does when it starts at 144 DPI: client area,
+// controls and the message box's line of text; it stays where it was. As
+// Windows 8.1 with the metrics at the system's DPI; as Windows 10 with those
+// for the new DPI, which Wine's frame does not follow.
+TEST(App, ANewDpiLaysTaviOutAsAtThatDpi) {
+  SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);  // tavi's pixels as they are
+  const auto layout = [](const TaviApp& tavi) {
+    RECT client, line;
+    GetClientRect(tavi.form, &client);
+    SendMessageW(tavi.text1, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&line));
+    std::vector<LONG> all = {client.right, client.bottom, line.bottom - line.top};
+    for (HWND control : {tavi.command1, tavi.text1, tavi.text10}) {
+      for (LONG value : PlaceOf(control, tavi.form)) all.push_back(value);
+    }
+    return all;
+  };
+  for (const char* version : {"win81", "win10"}) {
+    SCOPED_TRACE(version);
+    const driver::RegistryValue as(driver::RegistryValue::kTaviVersion, "Version", version);
+    std::vector<LONG> at144;
+    {
+      const driver::RegistryValue dpi("Control Panel\\Desktop", "LogPixels", 144);
+      TaviApp tavi;
+      ASSERT_TRUE(tavi.ready());
+      at144 = layout(tavi);
+    }
+    EXPECT_EQ(std::vector<LONG>(at144.begin(), at144.begin() + 2), (std::vector<LONG>{461, 59}));  // 4605 x 585 twips
+    TaviApp tavi;
+    ASSERT_TRUE(tavi.ready());
+    const std::vector<LONG> where = PlaceOf(tavi.form, nullptr);  // on the screen
+    SendMessageW(tavi.form, WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
+    EXPECT_EQ(layout(tavi), at144);
+    EXPECT_TRUE(std::equal(where.begin(), where.begin() + 2, PlaceOf(tavi.form, nullptr).begin()));
+  }
 }
 
 // The message font, `scale` times as tall, for the programs started while this lives.
@@ -140,20 +179,23 @@ TEST(App, AnEditAndASecondClickDuringARun) {
   EXPECT_EQ(posts[13].bytes, "<sup>n</sup>e<sub>w</sub>");
 }
 
-// Closing the window, or a quit request another program posts, mid-run.
-TEST(App, ClosingMidRunEndsTaviAtOnce) {
+// A storm of clicks queued at once: the first 16 each start a run nested in
+// the one before, with its first post; the rest only beep. Closing the
+// window, or a quit request another program posts, queued behind the clicks
+// still waiting, then ends tavi at once: no post after it.
+TEST(App, AClickStormStopsAtSixteenRunsAndClosingEndsThemAtOnce) {
   for (const bool quit : {false, true}) {
-    RoomAndTavi s("--hold-after 3");
+    RoomAndTavi s("--hold-after 16");
     ASSERT_TRUE(s.ready());
-    s.tavi.Click();
-    ASSERT_TRUE(s.room.WaitFor("hold"));
-    // Handled in the wait after the third post.
+    s.tavi.ClickStorm(500);
+    ASSERT_TRUE(s.room.WaitFor("hold")) << quit;  // the sixteenth run's first post
+    EXPECT_TRUE(s.tavi.process().Running()) << quit;
     if (quit) PostMessageW(s.tavi.form, WM_QUIT, 0, 0);
     else s.tavi.Close();
     s.room.Release();
     ASSERT_TRUE(s.tavi.process().WaitForExit(60)) << quit;
     EXPECT_EQ(s.tavi.process().ExitCode(), 0u) << quit;
-    EXPECT_EQ(s.room.Posts().size(), 3u) << quit;
+    EXPECT_EQ(Variants(s.room.Posts()), std::vector<int>(16, 1)) << quit;
   }
 }
 
@@ -172,6 +214,40 @@ TEST(App, TheFrameClassBoxAimsEveryPost) {
   EXPECT_EQ(Variants(posts), (std::vector<int>{2, 3, 4, 5, 5, 7}));
   for (const driver::Entry& post : posts) EXPECT_EQ(post.fields.at("room"), "1");
   EXPECT_TRUE(s.room.Astray().empty());
+}
+
+// Run on a 256-colour screen (an 8-bit display, see CMakeLists.txt): the form,
+// the message box and the frame-class box each show one flat colour, read
+// off the screen from outside; and the seven posts go out.
+TEST(PaletteScreen, EachBackgroundIsOneFlatColour) {
+  HDC screen = GetDC(nullptr);
+  ASSERT_EQ(GetDeviceCaps(screen, BITSPIXEL), 8) << "run this suite on an 8-bit screen";
+  ReleaseDC(nullptr, screen);
+  RoomAndTavi s;
+  ASSERT_TRUE(s.ready());
+  // Taller, so that the frame-class box shows; spaces show the text's background.
+  RECT frame;
+  GetWindowRect(s.tavi.form, &frame);
+  SetWindowPos(s.tavi.form, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + 40,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // All of it painted afresh (Wine at 8 bits loses what was shown when a window grows).
+  RedrawWindow(s.tavi.form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  for (HWND box : {s.tavi.text1, s.tavi.text10}) s.tavi.SetText(box, L"          ");
+  const auto flat = [&] {
+    // The form's margins above and left of the controls, and the inside of each box.
+    RECT form, box;
+    GetClientRect(s.tavi.form, &form);
+    std::set<COLORREF> margins = driver::ColoursIn(s.tavi.form, {0, 0, form.right, 8});
+    margins.merge(driver::ColoursIn(s.tavi.form, {0, 0, 8, form.bottom}));
+    bool boxes = margins.size() == 1;
+    for (HWND b : {s.tavi.text1, s.tavi.text10}) boxes = boxes && GetClientRect(b, &box) && driver::ColoursIn(b, box).size() == 1;
+    return boxes;
+  };
+  EXPECT_TRUE(WaitUntil(flat, 30));
+  s.tavi.SetText(s.tavi.text10, L"AOL Frame25");
+  s.tavi.Click();
+  ASSERT_TRUE(s.room.WaitForPosts(7));
+  EXPECT_EQ(Variants(s.room.Posts()), kOneRun);
 }
 
 }  // namespace

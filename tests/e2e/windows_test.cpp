@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -13,24 +12,6 @@ namespace {
 
 using driver::Roomsim;
 using driver::TaviApp;
-
-// Wine plays the given Windows version for tavi.exe alone while this lives.
-class WindowsVersionForTavi {
- public:
-  explicit WindowsVersionForTavi(const char* version) {
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\tavi.exe", 0, nullptr, 0, KEY_SET_VALUE,
-                    nullptr, &key_, nullptr);
-    RegSetValueExA(key_, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                   static_cast<DWORD>(std::strlen(version) + 1));
-  }
-  ~WindowsVersionForTavi() {
-    RegDeleteValueA(key_, "Version");
-    RegCloseKey(key_);
-  }
-
- private:
-  HKEY key_ = nullptr;
-};
 
 // As Windows 95 and 98, tavi takes its ANSI path (GetVersion says 9x); as NT 4.0,
 // 2000 and XP, the structures of before Vista; before 2000, the plain message
@@ -51,7 +32,7 @@ TEST(WindowsVersions, SevenExactPostsInEach) {
   std::size_t seen = 0;
   for (const std::string version : {"win10", "win2k", "winxp", "nt40", "win98", "win95"}) {
     SCOPED_TRACE(version);
-    const WindowsVersionForTavi as(version.c_str());
+    const driver::RegistryValue as(driver::RegistryValue::kTaviVersion, "Version", version);
     const bool traced = version != "win10" && version != "win2k";
     if (traced) std::fprintf(stderr, "relay-check: tavi.exe as %s\n", version.c_str());
     TaviApp tavi(traced ? "WINEDEBUG=-all,+relay,+loaddll" : "");

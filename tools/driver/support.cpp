@@ -185,6 +185,40 @@ void Roomsim::Release() const {
   }
 }
 
+RegistryValue::RegistryValue(const std::string& key, const char* name, const std::string& text) : name_(name) {
+  RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_, nullptr);
+  RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1));
+}
+
+RegistryValue::RegistryValue(const std::string& key, const char* name, DWORD number) : name_(name) {
+  RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_, nullptr);
+  RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+}
+
+RegistryValue::~RegistryValue() {
+  RegDeleteValueA(key_, name_);
+  RegCloseKey(key_);
+}
+
+// The colours on the screen in `part` of `window`'s client area.
+std::set<COLORREF> ColoursIn(HWND window, RECT part) {
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&part), 2);
+  const LONG width = part.right - part.left, height = part.bottom - part.top;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr), copy = CreateCompatibleDC(screen);
+  HBITMAP shot = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  SelectObject(copy, shot);
+  BitBlt(copy, 0, 0, width, height, screen, part.left, part.top, SRCCOPY);
+  std::set<COLORREF> colours;
+  for (LONG i = 0; i < width * height; ++i) colours.insert(static_cast<const COLORREF*>(bits)[i] & 0xFFFFFF);
+  DeleteDC(copy);
+  DeleteObject(shot);
+  ReleaseDC(nullptr, screen);
+  return colours;
+}
+
 namespace {
 
 struct TopWindowSearch {

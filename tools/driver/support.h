@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,28 @@ class Roomsim {
   Process process_;
   bool ready_ = false;
 };
+
+// A value under HKEY_CURRENT_USER while this lives, for the programs started
+// meanwhile: Wine reads settings such as the Windows version it plays for a
+// program and the screen's DPI when the program starts.
+class RegistryValue {
+ public:
+  // The key whose value "Version" names the Windows that Wine plays for tavi.exe alone.
+  static constexpr const char* kTaviVersion = "Software\\Wine\\AppDefaults\\tavi.exe";
+
+  RegistryValue(const std::string& key, const char* name, const std::string& text);
+  RegistryValue(const std::string& key, const char* name, DWORD number);
+  RegistryValue(const RegistryValue&) = delete;
+  RegistryValue& operator=(const RegistryValue&) = delete;
+  ~RegistryValue();
+
+ private:
+  HKEY key_ = nullptr;
+  const char* name_;
+};
+
+// The colours the screen shows in `part` of `window`'s client area.
+std::set<COLORREF> ColoursIn(HWND window, RECT part);
 
 // A visible top-level window of process `pid` (0: any process) whose caption
 // is `caption` (nullptr: any caption); nullptr if there is none.

@@ -43,6 +43,16 @@ std::wstring TaviApp::TextOf(HWND window) const {
 
 void TaviApp::Click() const { PostMessageW(command1, BM_CLICK, 0, 0); }
 
+void TaviApp::ClickStorm(int clicks) const {
+  HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(form, nullptr));
+  if (thread) SuspendThread(thread);
+  for (int i = 0; i < clicks; ++i) Click();
+  if (thread) {
+    ResumeThread(thread);
+    CloseHandle(thread);
+  }
+}
+
 void TaviApp::Close() const { PostMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
 HWND TaviApp::Focus() const {

@@ -23,6 +23,9 @@ class TaviApp {
   // The rest is queued in tavi's event queue, as the keyboard and mouse do,
   // and happens in order when tavi next handles its events.
   void Click() const;
+  // `clicks` clicks queued at once: tavi is stopped while they are queued, so
+  // that all of them wait in its queue before it handles the first.
+  void ClickStorm(int clicks) const;
   // Closes the window as its close box does.
   void Close() const;
   // Keys go to the control that has the focus when tavi handles them.
