@@ -45,6 +45,7 @@ $(awk -v a="$serverBefore" -v b="$serverAfter" -v h="$hz" 'BEGIN {printf "%.3f",
   wine "$bench" fancy 2>/dev/null || fail "wine_bench fancy failed"
   wine "$bench" startup 2>/dev/null || fail "wine_bench startup failed"
   wine "$bench" respond 2>/dev/null || fail "wine_bench respond failed"
+  wine "$bench" stack 2>/dev/null || fail "wine_bench stack failed"
 }
 export -f wine_part
 export root out

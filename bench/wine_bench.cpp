@@ -2,9 +2,11 @@
 //   wine_bench fancy       FancyLetters on 32,766 units against its event checks alone
 //   wine_bench startup     launch to visible window: tavi.exe against a minimal program
 //   wine_bench respond     how fast an edit or a click made during a wait is handled
+//   wine_bench stack       the stack one run and sixteen nested runs take
 //   wine_bench wait        waits until a tavi window is open
 //   wine_bench run FILE    clicks the running tavi and waits for seven more posts in FILE
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -191,6 +193,53 @@ int Respond() {
   return 0;
 }
 
+// Where tavi's thread is in its stack, read while the thread is stopped: the
+// bytes in use from the stack's base, and the stack's whole reserve.
+struct StackDepth {
+  long used = -1, reserve = -1;
+};
+StackDepth StackInUse(driver::TaviApp& tavi) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, tavi.process().Id());
+  HANDLE thread = OpenThread(THREAD_GET_CONTEXT | THREAD_SUSPEND_RESUME, FALSE,
+                             GetWindowThreadProcessId(tavi.form, nullptr));
+  StackDepth depth;
+  CONTEXT context{};
+  context.ContextFlags = CONTEXT_CONTROL;
+  MEMORY_BASIC_INFORMATION stack{};
+  SuspendThread(thread);
+  // The committed part of a stack runs from below the stack pointer up to its base.
+  if (GetThreadContext(thread, &context) &&
+      VirtualQueryEx(process, reinterpret_cast<void*>(context.Esp), &stack, sizeof stack)) {
+    const auto base = reinterpret_cast<std::uintptr_t>(stack.BaseAddress) + stack.RegionSize;
+    depth.used = static_cast<long>(base - context.Esp);
+    depth.reserve = static_cast<long>(base - reinterpret_cast<std::uintptr_t>(stack.AllocationBase));
+  }
+  ResumeThread(thread);
+  CloseHandle(thread);
+  CloseHandle(process);
+  return depth;
+}
+
+// The stack that runs nested in each other take: tavi's thread stopped while
+// the host holds the first post of the only run, then of the sixteenth of a
+// click storm; each time the thread is inside that post's Enter.
+int Stack() {
+  StackDepth depth[2];
+  for (int runs : {1, 16}) {
+    driver::Roomsim room("--hold-after " + std::to_string(runs));
+    driver::TaviApp tavi;
+    if (!room.ready() || !tavi.ready()) return 1;
+    tavi.ClickStorm(runs == 1 ? 1 : 100);
+    if (!room.WaitFor("hold", 120)) return 1;
+    depth[runs == 16] = StackInUse(tavi);
+    room.Release();
+  }
+  if (depth[0].used <= 0 || depth[1].used <= depth[0].used) return 1;
+  std::printf("stack %ld %ld %.0f %ld\n", depth[0].used, depth[1].used, (depth[1].used - depth[0].used) / 15.0,
+              depth[1].reserve);
+  return 0;
+}
+
 int RunOnce(const std::string& transcript) {
   driver::TaviApp tavi = driver::TaviApp::FindRunning(60);
   if (!tavi.ready()) return 1;
@@ -214,8 +263,9 @@ int main(int argc, char** argv) {
   if (what == "fancy") return Fancy();
   if (what == "startup") return Startup();
   if (what == "respond") return Respond();
+  if (what == "stack") return Stack();
   if (what == "run" && argc > 2) return RunOnce(argv[2]);
   if (what == "wait") return driver::TaviApp::FindRunning(60).ready() ? 0 : 1;
-  std::fprintf(stderr, "usage: wine_bench fancy|startup|respond|wait|run TRANSCRIPT\n");
+  std::fprintf(stderr, "usage: wine_bench fancy|startup|respond|stack|wait|run TRANSCRIPT\n");
   return 2;
 }
