@@ -74,8 +74,9 @@ TEST(Resources, VersionRecordAndIcon) {
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
   const std::vector<DWORD> versions = {fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
-                                      fixed->dwProductVersionLS};
-  EXPECT_EQ(versions, (std::vector<DWORD>{0x00010000, 0, 0x00010000, 0}));  // 1.0.0.0 twice
+                                      fixed->dwProductVersionLS, fixed->dwFileOS};
+  // 1.0.0.0 twice, for 32-bit Windows of both families (95 and NT)
+  EXPECT_EQ(versions, (std::vector<DWORD>{0x00010000, 0, 0x00010000, 0, VOS__WINDOWS32}));
   WORD* translation = nullptr;
   ASSERT_TRUE(VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
   ASSERT_EQ(length, 4u);  // one string table: U.S. English, code page 1200
