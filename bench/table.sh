@@ -7,7 +7,7 @@ styles=$1 wine=$2 size=$3 dlls=$4 iostreams=$5
 row() { printf '| %s | %s | %s | %s |\n' "$1" "$2" "$3" "$4"; }
 # met VALUE OP LIMIT: "yes" or "**no**"
 met() { awk -v v="$1" -v l="$3" -v op="$2" 'BEGIN { ok = (op == "<=") ? v <= l : v >= l; print ok ? "yes" : "**no**" }'; }
-field() { grep "^$1" "$2" | head -n1 | awk -v k="$3" '{print $k}'; }
+field() { grep "^$1" "$2" | head -n1 | tr -d '\r' | awk -v k="$3" '{print $k}'; }
 
 echo "| Figure | Measured | Goal | Met |"
 echo "|---|---|---|---|"
