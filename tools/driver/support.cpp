@@ -1,4 +1,4 @@
-// Process control, polling and roomsim's transcript, for the tests, the demo and the benchmarks.
+// Processes, polling, roomsim, registry values and the screen, for tests, demo and benchmarks.
 #include "tools/driver/support.h"
 
 #include <cstdio>

@@ -1,4 +1,4 @@
-// Drives Windows programs under Wine from outside: processes, polling, roomsim and its transcript.
+// Drives Windows programs under Wine from outside: processes, roomsim, the registry, the screen.
 #pragma once
 
 #include <windows.h>
