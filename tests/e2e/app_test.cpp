@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 #include "posts.h"
 #include "tools/driver/tavi_app.h"
@@ -15,7 +16,7 @@ using driver::WaitUntil;
 using e2e::kOneRun;
 using e2e::Variants;
 
-// A control's left, top, width and height in its window's client area (on the screen: no window).
+// A control's left, top, width and height in its window's client area (on the screen for none).
 std::vector<LONG> PlaceOf(HWND control, HWND form) {
   RECT r;
   GetWindowRect(control, &r);
@@ -239,9 +240,11 @@ TEST(PaletteScreen, EachBackgroundIsOneFlatColour) {
     GetClientRect(s.tavi.form, &form);
     std::set<COLORREF> margins = driver::ColoursIn(s.tavi.form, {0, 0, form.right, 8});
     margins.merge(driver::ColoursIn(s.tavi.form, {0, 0, 8, form.bottom}));
-    bool boxes = margins.size() == 1;
-    for (HWND b : {s.tavi.text1, s.tavi.text10}) boxes = boxes && GetClientRect(b, &box) && driver::ColoursIn(b, box).size() == 1;
-    return boxes;
+    bool oneEach = margins.size() == 1;
+    for (HWND b : {s.tavi.text1, s.tavi.text10}) {
+      oneEach = oneEach && GetClientRect(b, &box) && driver::ColoursIn(b, box).size() == 1;
+    }
+    return oneEach;
   };
   EXPECT_TRUE(WaitUntil(flat, 30));
   s.tavi.SetText(s.tavi.text10, L"AOL Frame25");
