@@ -9,7 +9,7 @@ QUOTED_MESSAGE = '$(subst ','\'',$(MESSAGE))'
 CMAKE = env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL cmake
 CTEST = env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL ctest
 
-.PHONY: all setup native win32 sanitize test test-native test-sanitize test-win32 demo preview bench fuzz dist clean
+.PHONY: all setup native win32 sanitize test test-native test-sanitize test-win32 demo preview bench fuzz dist format clean
 
 all: native win32
 
@@ -62,6 +62,10 @@ preview: native
 # Every performance figure with its goal; the table is kept in docs/performance.md.
 bench: native win32
 	@bench/run.sh
+
+# Rewrites the C++ sources as .clang-format has them.
+format: setup
+	@tools/check/format.sh
 
 clean:
 	rm -rf build
