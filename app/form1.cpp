@@ -90,9 +90,8 @@ bool Form1::Create(HINSTANCE instance, int show) {
   wc.hInstance = instance;
   wc.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
                                            GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
-  wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                             LR_DEFAULTCOLOR));
+  wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
   wc.hbrBackground = brush_[kFormColour];
   wc.lpszClassName = kClassName;
@@ -215,9 +214,7 @@ LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_CREATE:
-      CreateControls();
-      return 0;
+    case WM_CREATE: CreateControls(); return 0;
     case WM_COMMAND:
       // The button's click, or Enter pressed in the message box.
       if (LOWORD(wp) == kCommand1Id && HIWORD(wp) == BN_CLICKED && GetFocus() != text10_) Command1_Click();

@@ -62,7 +62,7 @@ double floor(double x) {
   // Beyond 2^52 every double is whole; NaN and infinities stay as they are.
   if (!(x > -4503599627370496.0 && x < 4503599627370496.0)) return x;
   const double whole = static_cast<double>(static_cast<long long>(x));  // towards zero
-  if (whole == x) return x;  // keeps -0.0
+  if (whole == x) return x;                                             // keeps -0.0
   return whole > x ? whole - 1.0 : whole;
 }
 

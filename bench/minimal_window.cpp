@@ -12,8 +12,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   wc.hInstance = instance;
   wc.lpszClassName = L"minimal";
   RegisterClassW(&wc);
-  HWND hwnd = CreateWindowW(L"minimal", L"minimal window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 320,
-                            80, nullptr, nullptr, instance, nullptr);
+  HWND hwnd = CreateWindowW(L"minimal", L"minimal window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 320, 80,
+                            nullptr, nullptr, instance, nullptr);
   ShowWindow(hwnd, show);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);

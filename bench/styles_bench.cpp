@@ -30,7 +30,9 @@ class QuietPlatform : public tavi::Platform {
   }
   std::optional<tavi::AnsiString> ToAnsi(const WideString&) override { return std::nullopt; }
   tavi::WindowHandle FindWindowA(const tavi::AnsiString&) override { return 0; }
-  tavi::WindowHandle FindWindowExA(tavi::WindowHandle, tavi::WindowHandle, const tavi::AnsiString&) override { return 0; }
+  tavi::WindowHandle FindWindowExA(tavi::WindowHandle, tavi::WindowHandle, const tavi::AnsiString&) override {
+    return 0;
+  }
   bool SendMessageA(tavi::WindowHandle, unsigned, std::uintptr_t, const char*) override { return false; }
   bool SetWindowPos(tavi::WindowHandle, tavi::WindowHandle, int, int, int, int, unsigned) override { return false; }
   [[noreturn]] void EndProcess() override { std::abort(); }
@@ -59,9 +61,8 @@ std::optional<WideString> Fancy(const WideString& t) { return tavi::FancyLetters
 std::optional<WideString> Colours(const WideString& t) { return tavi::ColorGroups(t, platform); }
 
 const Style kStyles[] = {
-    {"SpaceWithBullets", tavi::SpaceWithBullets}, {"FancyLetters", Fancy},
-    {"SpaceWithDashes", tavi::SpaceWithDashes},   {"SpaceWithDots", tavi::SpaceWithDots},
-    {"ColorGroups", Colours},                     {"SupSubWave", tavi::SupSubWave},
+    {"SpaceWithBullets", tavi::SpaceWithBullets}, {"FancyLetters", Fancy},  {"SpaceWithDashes", tavi::SpaceWithDashes},
+    {"SpaceWithDots", tavi::SpaceWithDots},       {"ColorGroups", Colours}, {"SupSubWave", tavi::SupSubWave},
 };
 
 void RunStyle(benchmark::State& state, const Style* style, std::size_t units) {
@@ -107,11 +108,17 @@ int main(int argc, char** argv) {
   for (const Style& style : kStyles) {
     for (std::size_t units : lengths) {
       const std::string suffix = std::string(style.name) + "/" + std::to_string(units);
-      benchmark::RegisterBenchmark(("style/" + suffix).c_str(), RunStyle, &style, units)->Repetitions(5)->ReportAggregatesOnly(true);
-      benchmark::RegisterBenchmark(("copy/" + suffix).c_str(), RunCopy, &style, units)->Repetitions(5)->ReportAggregatesOnly(true);
+      benchmark::RegisterBenchmark(("style/" + suffix).c_str(), RunStyle, &style, units)
+          ->Repetitions(5)
+          ->ReportAggregatesOnly(true);
+      benchmark::RegisterBenchmark(("copy/" + suffix).c_str(), RunCopy, &style, units)
+          ->Repetitions(5)
+          ->ReportAggregatesOnly(true);
     }
   }
-  benchmark::RegisterBenchmark("events/32766", RunEvents, std::size_t{32766})->Repetitions(5)->ReportAggregatesOnly(true);
+  benchmark::RegisterBenchmark("events/32766", RunEvents, std::size_t{32766})
+      ->Repetitions(5)
+      ->ReportAggregatesOnly(true);
   benchmark::Initialize(&argc, argv);
   Collector collector;
   benchmark::RunSpecifiedBenchmarks(&collector);

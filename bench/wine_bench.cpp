@@ -84,9 +84,15 @@ class BenchRoom {
     CloseHandle(thread_);
     DeleteCriticalSection(&lock_);
   }
-  std::size_t Posts() { return Locked([&] { return enters_.size(); }); }
-  std::size_t Texts() { return Locked([&] { return texts_.size(); }); }
-  double TextTime(std::size_t k) { return Locked([&] { return texts_[k]; }); }
+  std::size_t Posts() {
+    return Locked([&] { return enters_.size(); });
+  }
+  std::size_t Texts() {
+    return Locked([&] { return texts_.size(); });
+  }
+  double TextTime(std::size_t k) {
+    return Locked([&] { return texts_[k]; });
+  }
   bool WaitFor(std::size_t (BenchRoom::*count)(), std::size_t n, double seconds) {
     return driver::WaitUntil([&] { return (this->*count)() >= n; }, seconds);
   }
@@ -188,7 +194,8 @@ int Respond() {
   }
   room.WaitFor(&BenchRoom::Posts, 7 * (kNested + 2), 7.0 * (kNested + 1) + 30);
   tavi.process().Kill();
-  std::printf("respond-edit %zu %.2f %.2f\n", edits.size(), Median(edits) * 1e3, *std::max_element(edits.begin(), edits.end()) * 1e3);
+  std::printf("respond-edit %zu %.2f %.2f\n", edits.size(), Median(edits) * 1e3,
+              *std::max_element(edits.begin(), edits.end()) * 1e3);
   std::printf("respond-click %zu %.2f %.2f\n", waitClicks.size(), Median(waitClicks) * 1e3, Median(idleClicks) * 1e3);
   return 0;
 }
@@ -200,8 +207,8 @@ struct StackDepth {
 };
 StackDepth StackInUse(driver::TaviApp& tavi) {
   HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, tavi.process().Id());
-  HANDLE thread = OpenThread(THREAD_GET_CONTEXT | THREAD_SUSPEND_RESUME, FALSE,
-                             GetWindowThreadProcessId(tavi.form, nullptr));
+  HANDLE thread =
+      OpenThread(THREAD_GET_CONTEXT | THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(tavi.form, nullptr));
   StackDepth depth;
   CONTEXT context{};
   context.ContextFlags = CONTEXT_CONTROL;

@@ -26,9 +26,8 @@ void PostChatLine(WideString& line, const FrameClassSource& frameClass, Platform
 }
 
 ChatPoster MakeChatPoster(FrameClassSource frameClass, Platform& platform) {
-  return [frameClass = std::move(frameClass), &platform](WideString& line) {
-    PostChatLine(line, frameClass, platform);
-  };
+  return
+      [frameClass = std::move(frameClass), &platform](WideString& line) { PostChatLine(line, frameClass, platform); };
 }
 
 }  // namespace tavi

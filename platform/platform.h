@@ -53,15 +53,13 @@ class Platform {
 
   // Window lookups by class name (the window name is always NULL).
   virtual WindowHandle FindWindowA(const AnsiString& className) = 0;
-  virtual WindowHandle FindWindowExA(WindowHandle parent, WindowHandle childAfter,
-                                     const AnsiString& className) = 0;
+  virtual WindowHandle FindWindowExA(WindowHandle parent, WindowHandle childAfter, const AnsiString& className) = 0;
   // Delivers a message synchronously. `text`, when not null, is passed as
   // lParam (a NUL-terminated ANSI string), otherwise lParam is 0. Returns
   // false when the window did not handle it in time (hung or gone).
-  virtual bool SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                            const char* text) = 0;
-  virtual bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx,
-                            int cy, unsigned flags) = 0;
+  virtual bool SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam, const char* text) = 0;
+  virtual bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
+                            unsigned flags) = 0;
 
   // Destroys every window of the program and ends the process.
   [[noreturn]] virtual void EndProcess() = 0;

@@ -20,8 +20,8 @@ VariantRoster MakeVariantRoster(Platform& platform) {
   return {SpaceWithBullets, fancy, SpaceWithDashes, SpaceWithDots, colours, colours, SupSubWave};
 }
 
-void SendAllVariants(const TextSource& source, const VariantRoster& roster,
-                     const ChatPoster& poster, const WaitOperation& wait) {
+void SendAllVariants(const TextSource& source, const VariantRoster& roster, const ChatPoster& poster,
+                     const WaitOperation& wait) {
   const std::int32_t interval = RoundToInt32(kPostInterval);
   for (std::size_t k = 0; k < roster.size(); ++k) {
     std::optional<WideString> line;

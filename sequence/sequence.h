@@ -35,8 +35,8 @@ VariantRoster MakeVariantRoster(Platform& platform);
 // Reads the text afresh, styles it and posts it for every variant in turn,
 // waiting after every post but the last. A variant whose text cannot be read
 // or styled for lack of memory is skipped; its wait is kept.
-void SendAllVariants(const TextSource& source, const VariantRoster& roster,
-                     const ChatPoster& poster, const WaitOperation& wait);
+void SendAllVariants(const TextSource& source, const VariantRoster& roster, const ChatPoster& poster,
+                     const WaitOperation& wait);
 
 // The runs in progress: a click's run and the runs of clicks made during its
 // waits, each nested in the one before. Each level takes stack (tavi's frames

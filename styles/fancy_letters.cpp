@@ -27,14 +27,12 @@ struct Letter {
 };
 
 constexpr Letter kLetters[] = {
-    {u'A', u'\u00C5', false}, {u'B', u'\u00DF', false}, {u'C', u'\u00C7', false},
-    {u'D', u'\u00D0', false}, {u'E', u'\u00CA', false}, {u'H', u'h', false},
-    {u'N', u'\u00D1', false}, {u'O', u'\u00D8', false}, {u'U', u'\u00DA', false},
-    {u'V', u'v', false},      {u'W', u'w', false},      {u'Y', u'\u00A5', false},
-    {u'a', u'\u00E1', true},  {u'e', u'\u00EB', true},  {u'i', u'\u00EE', true},
-    {u'n', u'\u00F1', false}, {u'o', u'\u00F8', true},  {u'u', u'\u00FA', true},
-    {u'y', u'\u00FD', true},  {u'?', u'\u00BF', false}, {u'<', u'\u00AB', false},
-    {u'>', u'\u00BB', false}, {u'*', u'\u00A4', false},
+    {u'A', u'\u00C5', false}, {u'B', u'\u00DF', false}, {u'C', u'\u00C7', false}, {u'D', u'\u00D0', false},
+    {u'E', u'\u00CA', false}, {u'H', u'h', false},      {u'N', u'\u00D1', false}, {u'O', u'\u00D8', false},
+    {u'U', u'\u00DA', false}, {u'V', u'v', false},      {u'W', u'w', false},      {u'Y', u'\u00A5', false},
+    {u'a', u'\u00E1', true},  {u'e', u'\u00EB', true},  {u'i', u'\u00EE', true},  {u'n', u'\u00F1', false},
+    {u'o', u'\u00F8', true},  {u'u', u'\u00FA', true},  {u'y', u'\u00FD', true},  {u'?', u'\u00BF', false},
+    {u'<', u'\u00AB', false}, {u'>', u'\u00BB', false}, {u'*', u'\u00A4', false},
 };
 
 // The letter table spread over the ASCII range for direct lookup; every

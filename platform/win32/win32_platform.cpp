@@ -96,13 +96,11 @@ WindowHandle Win32Platform::FindWindowA(const AnsiString& className) {
   return Handle(::FindWindowA(className.c_str(), nullptr));
 }
 
-WindowHandle Win32Platform::FindWindowExA(WindowHandle parent, WindowHandle childAfter,
-                                          const AnsiString& className) {
+WindowHandle Win32Platform::FindWindowExA(WindowHandle parent, WindowHandle childAfter, const AnsiString& className) {
   return Handle(::FindWindowExA(Hwnd(parent), Hwnd(childAfter), className.c_str(), nullptr));
 }
 
-bool Win32Platform::SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                 const char* text) {
+bool Win32Platform::SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam, const char* text) {
   if (window == 0) return false;
   DWORD_PTR result = 0;
   // Synchronous, but a host that hangs cannot freeze us for longer than the
@@ -111,8 +109,8 @@ bool Win32Platform::SendMessageA(WindowHandle window, unsigned message, std::uin
                              SMTO_NORMAL | SMTO_ABORTIFHUNG, messageTimeoutMs_, &result) != 0;
 }
 
-bool Win32Platform::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
-                                 int cx, int cy, unsigned flags) {
+bool Win32Platform::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
+                                 unsigned flags) {
   return ::SetWindowPos(Hwnd(window), Hwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
 }
 

@@ -27,10 +27,8 @@ class Win32Platform : public Platform {
   float DrawRandom() override;
   std::optional<AnsiString> ToAnsi(const WideString& text) override;
   WindowHandle FindWindowA(const AnsiString& className) override;
-  WindowHandle FindWindowExA(WindowHandle parent, WindowHandle childAfter,
-                             const AnsiString& className) override;
-  bool SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                    const char* text) override;
+  WindowHandle FindWindowExA(WindowHandle parent, WindowHandle childAfter, const AnsiString& className) override;
+  bool SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam, const char* text) override;
   bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
                     unsigned flags) override;
   [[noreturn]] void EndProcess() override;

@@ -28,7 +28,7 @@ std::string Ansi(const wchar_t* text) {
 // or, where its cells are taller than `tallest` pixels, the largest size of
 // it whose cells are not.
 template <class LogFont>
-HFONT CreateFontNoTallerThan(LogFont face, int tallest, int dpi, HFONT (WINAPI* create)(const LogFont*)) {
+HFONT CreateFontNoTallerThan(LogFont face, int tallest, int dpi, HFONT(WINAPI* create)(const LogFont*)) {
   HDC screen = GetDC(nullptr);
   face.lfHeight = MulDiv(face.lfHeight, dpi, GetDeviceCaps(screen, LOGPIXELSY));
   HFONT font = create(&face);
@@ -101,8 +101,10 @@ int WindowApi::SystemMetric(int index, int dpi) const {
 }
 
 void WindowApi::AdjustFrame(RECT& rect, DWORD style, int dpi) const {
-  if (adjustWindowRectExForDpi) adjustWindowRectExForDpi(&rect, style, FALSE, 0, static_cast<UINT>(dpi));
-  else AdjustWindowRectEx(&rect, style, FALSE, 0);
+  if (adjustWindowRectExForDpi)
+    adjustWindowRectExForDpi(&rect, style, FALSE, 0, static_cast<UINT>(dpi));
+  else
+    AdjustWindowRectEx(&rect, style, FALSE, 0);
 }
 
 bool WindowApi::WaitForInput(DWORD milliseconds) const {
@@ -117,20 +119,19 @@ ATOM WindowApi::RegisterWindowClass(const WNDCLASSEXW& wc) const {
   if (unicode) return RegisterClassExW(&wc);
   const std::string name = Ansi(wc.lpszClassName);
   // The same fields, but for the names (tavi's window has no menu).
-  const WNDCLASSEXA ansi = {sizeof ansi, wc.style,   wc.lpfnWndProc, wc.cbClsExtra,    wc.cbWndExtra,
-                            wc.hInstance, wc.hIcon, wc.hCursor,    wc.hbrBackground, nullptr,
-                            name.c_str(), wc.hIconSm};
+  const WNDCLASSEXA ansi = {sizeof ansi, wc.style,   wc.lpfnWndProc,   wc.cbClsExtra, wc.cbWndExtra, wc.hInstance,
+                            wc.hIcon,    wc.hCursor, wc.hbrBackground, nullptr,       name.c_str(),  wc.hIconSm};
   return RegisterClassExA(&ansi);
 }
 
-HWND WindowApi::CreateWindowWithText(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style,
-                                     int x, int y, int width, int height, HWND parent, HMENU menu,
-                                     HINSTANCE instance, void* param) const {
+HWND WindowApi::CreateWindowWithText(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, int x,
+                                     int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                                     void* param) const {
   if (unicode) {
     return CreateWindowExW(exStyle, className, text, style, x, y, width, height, parent, menu, instance, param);
   }
-  return CreateWindowExA(exStyle, Ansi(className).c_str(), Ansi(text).c_str(), style, x, y, width, height, parent,
-                         menu, instance, param);
+  return CreateWindowExA(exStyle, Ansi(className).c_str(), Ansi(text).c_str(), style, x, y, width, height, parent, menu,
+                         instance, param);
 }
 
 std::optional<WideString> WindowApi::TextOf(HWND window) const {
@@ -141,7 +142,9 @@ std::optional<WideString> WindowApi::TextOf(HWND window) const {
   if (unicode) {
     const int length = GetWindowTextLengthW(window);
     if (length <= 0) return text;
-    const auto read = [&](char16_t* to) { copied = GetWindowTextW(window, reinterpret_cast<wchar_t*>(to), length + 1); };
+    const auto read = [&](char16_t* to) {
+      copied = GetWindowTextW(window, reinterpret_cast<wchar_t*>(to), length + 1);
+    };
     if (!TryWrite(text, static_cast<std::size_t>(length) + 1, read)) return std::nullopt;
     text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
     return text;

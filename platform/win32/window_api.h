@@ -48,9 +48,8 @@ struct WindowApi {
 
   // The rest take or give text, converted from and to the ANSI code page on 9x.
   ATOM RegisterWindowClass(const WNDCLASSEXW& windowClass) const;
-  HWND CreateWindowWithText(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, int x,
-                            int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
-                            void* param) const;
+  HWND CreateWindowWithText(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, int x, int y,
+                            int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param) const;
   // A window's text; nothing if the memory for it is not there.
   std::optional<WideString> TextOf(HWND window) const;
   // The font Windows uses for message boxes at `dpi`, in the largest size of

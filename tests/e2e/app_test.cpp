@@ -128,8 +128,10 @@ TEST(App, TheTextFitsItsControlsAlsoInALargeFont) {
     RECT button;
     GetClientRect(tavi.command1, &button);
     EXPECT_LE(line, button.bottom - 2 * (GetSystemMetrics(SM_CYEDGE) + 1)) << scale;
-    if (scale == 1) normalLine = line;
-    else EXPECT_GT(line, normalLine);  // the larger font, in the size that fits
+    if (scale == 1)
+      normalLine = line;
+    else
+      EXPECT_GT(line, normalLine);  // the larger font, in the size that fits
     tavi.Close();
     ASSERT_TRUE(tavi.process().WaitForExit(60));
   }
@@ -174,8 +176,12 @@ TEST(App, AnEditAndASecondClickDuringARun) {
   ASSERT_TRUE(s.room.WaitForPosts(14));
   const auto posts = s.room.Posts();
   EXPECT_EQ(Variants(posts), (std::vector<int>{1, 1, 2, 3, 4, 5, 5, 7, 2, 3, 4, 5, 5, 7}));
-  EXPECT_EQ(posts[0].bytes, "o\x95l\x95" "d\x95\x95");
-  EXPECT_EQ(posts[1].bytes, "n\x95" "e\x95w\x95\x95");
+  EXPECT_EQ(posts[0].bytes,
+            "o\x95l\x95"
+            "d\x95\x95");
+  EXPECT_EQ(posts[1].bytes,
+            "n\x95"
+            "e\x95w\x95\x95");
   EXPECT_EQ(posts[8].bytes, "\xF1<b>\xEB</b>w");
   EXPECT_EQ(posts[13].bytes, "<sup>n</sup>e<sub>w</sub>");
 }
@@ -191,8 +197,10 @@ TEST(App, AClickStormStopsAtSixteenRunsAndClosingEndsThemAtOnce) {
     s.tavi.ClickStorm(500);
     ASSERT_TRUE(s.room.WaitFor("hold")) << quit;  // the sixteenth run's first post
     EXPECT_TRUE(s.tavi.process().Running()) << quit;
-    if (quit) PostMessageW(s.tavi.form, WM_QUIT, 0, 0);
-    else s.tavi.Close();
+    if (quit)
+      PostMessageW(s.tavi.form, WM_QUIT, 0, 0);
+    else
+      s.tavi.Close();
     s.room.Release();
     ASSERT_TRUE(s.tavi.process().WaitForExit(60)) << quit;
     EXPECT_EQ(s.tavi.process().ExitCode(), 0u) << quit;

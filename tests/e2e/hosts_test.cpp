@@ -45,10 +45,12 @@ TEST(HostileHost, AHostThatQuitsMidRun) {
   tavi.Click();
   // The first run's last posts may reach the new host too, but the new run's
   // seven come in one piece (nested in the first run, or after it).
-  EXPECT_TRUE(driver::WaitUntil([&] {
-    const std::vector<int> seen = e2e::Variants(again.Posts());
-    return std::search(seen.begin(), seen.end(), e2e::kOneRun.begin(), e2e::kOneRun.end()) != seen.end();
-  }, 60));
+  EXPECT_TRUE(driver::WaitUntil(
+      [&] {
+        const std::vector<int> seen = e2e::Variants(again.Posts());
+        return std::search(seen.begin(), seen.end(), e2e::kOneRun.begin(), e2e::kOneRun.end()) != seen.end();
+      },
+      60));
   EXPECT_TRUE(tavi.process().Running());
 }
 
@@ -61,8 +63,8 @@ TEST(StrangeInput, ALineBeyondTheStyleCounters) {
   s.tavi.Click();
   ASSERT_TRUE(s.room.WaitForPosts(7));
   const auto posts = s.room.Posts();
-  const std::size_t sizes[7] = {2 * n + 1, n, 2 * n + 1, 2 * n + 1, 71 * Groups(n, 3) + n,
-                                71 * Groups(n, 3) + n, 22 * Groups(n, 4) + n};
+  const std::size_t sizes[7] = {
+      2 * n + 1, n, 2 * n + 1, 2 * n + 1, 71 * Groups(n, 3) + n, 71 * Groups(n, 3) + n, 22 * Groups(n, 4) + n};
   for (std::size_t k = 0; k < 7; ++k) EXPECT_EQ(posts[k].bytes.size(), sizes[k]) << "post " << k + 1;
   EXPECT_EQ(posts[0].bytes.substr(posts[0].bytes.size() - 3), "q\x95\x95");
   // 10,923 groups each: equal colour runs would be a broken generator, not chance.

@@ -1,4 +1,5 @@
-// tavi.exe as Windows 95, 98, NT 4.0, 2000, XP and 10 see it: a click's seven posts in each; its version record and icon.
+// tavi.exe as Windows 95, 98, NT 4.0, 2000, XP and 10 see it: a click's seven posts in each; its version record and
+// icon.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,7 +22,11 @@ TEST(WindowsVersions, SevenExactPostsInEach) {
   Roomsim room;
   ASSERT_TRUE(room.ready());
   const std::string expected[7] = {
-      "O\x95" "E\x95 \x95P\x95" "a\x95" "e\x95l\x95l\x95" "a\x95?\x95\x95",
+      "O\x95"
+      "E\x95 \x95P\x95"
+      "a\x95"
+      "e\x95l\x95l\x95"
+      "a\x95?\x95\x95",
       "\x8C P\xE6ll<b>\xE1</b>\xBF",
       "O-E- -P-a-e-l-l-a-?--",
       "O.E. .P.a.e.l.l.a.?..",
@@ -74,11 +79,12 @@ TEST(Resources, VersionRecordAndIcon) {
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
   const std::vector<DWORD> versions = {fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
-                                      fixed->dwProductVersionLS, fixed->dwFileOS};
+                                       fixed->dwProductVersionLS, fixed->dwFileOS};
   // 1.0.0.0 twice, for 32-bit Windows of both families (95 and NT)
   EXPECT_EQ(versions, (std::vector<DWORD>{0x00010000, 0, 0x00010000, 0, VOS__WINDOWS32}));
   WORD* translation = nullptr;
-  ASSERT_TRUE(VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
+  ASSERT_TRUE(
+      VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
   ASSERT_EQ(length, 4u);  // one string table: U.S. English, code page 1200
   EXPECT_EQ(translation[0], 0x0409);
   EXPECT_EQ(translation[1], 1200);

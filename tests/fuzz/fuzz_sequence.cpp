@@ -47,7 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   platform.onEvents = [&] {
     switch (bytes.Byte()) {
       case 1: box = u"edited " + WideString(1, static_cast<char16_t>(bytes.Unit())); break;
-      case 2: if (depth < 3) click(); break;
+      case 2:
+        if (depth < 3) click();
+        break;
       case 3: platform.EndProcess();
       default: break;
     }

@@ -52,8 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 #elif FUZZ_STYLE == 2
   {
-    static const WideString replacements = u"\u00E6\u00C6\u0153\u0152\u00C5\u00DF\u00C7\u00D0\u00CAhvw\u00D1\u00D8"
-                                           u"\u00DA\u00A5\u00E1\u00EB\u00EE\u00F1\u00F8\u00FA\u00FD\u00BF\u00AB\u00BB\u00A4";
+    static const WideString replacements =
+        u"\u00E6\u00C6\u0153\u0152\u00C5\u00DF\u00C7\u00D0\u00CAhvw\u00D1\u00D8"
+        u"\u00DA\u00A5\u00E1\u00EB\u00EE\u00F1\u00F8\u00FA\u00FD\u00BF\u00AB\u00BB\u00A4";
     const WideString out = FancyLetters(text, platform).value();
     Check(out.size() <= 8 * len);
     // Only input characters, table replacements and whole <b>x</b> tags

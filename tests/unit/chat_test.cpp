@@ -1,7 +1,8 @@
 // Which window the locator takes for the chat room, and which of its controls the poster types into.
+#include "chat/chat.h"
+
 #include <gtest/gtest.h>
 
-#include "chat/chat.h"
 #include "fake_platform.h"
 
 namespace tavi {
@@ -16,8 +17,10 @@ struct Node {
 };
 
 // The room's controls, the input (RICHCNTL) after a read-only history pane.
-#define ROOM(child) {child, "RICHCNTLREADONLY"}, {child, "RICHCNTL"}, {child, "_AOL_Listbox"}, \
-                    {child, "_AOL_Icon"}, {child, "_AOL_Static"}
+#define ROOM(child)                                                                                  \
+  {child, "RICHCNTLREADONLY"}, {child, "RICHCNTL"}, {child, "_AOL_Listbox"}, {child, "_AOL_Icon"}, { \
+    child, "_AOL_Static"                                                                             \
+  }
 
 std::vector<WindowHandle> Build(FakePlatform& platform, const std::vector<Node>& tree) {
   std::vector<WindowHandle> handles;
@@ -33,22 +36,39 @@ TEST(LocateChatWindow, TakesTheFirstChildWindowWithAllFourControls) {
     int room;  // the line of the expected room; -1: none
   } cases[] = {
       {"children lacking a control are passed over",
-       {{-1, "AOL Frame25"}, {0, "MDIClient"},
-        {1, "AOL Child"}, {2, "RICHCNTL"}, {2, "_AOL_Listbox"}, {2, "_AOL_Icon"},
-        {1, "AOL Child"}, {6, "_AOL_Listbox"}, {6, "_AOL_Icon"}, {6, "_AOL_Static"},
-        {1, "AOL Child"}, {10, "_AOL_Static"}, {10, "_AOL_Icon"}, {10, "_AOL_Listbox"}, {10, "RICHCNTL"},
-        {1, "AOL Child"}, ROOM(15)},
-       u"AOL Frame25", 10},
+       {{-1, "AOL Frame25"},
+        {0, "MDIClient"},
+        {1, "AOL Child"},
+        {2, "RICHCNTL"},
+        {2, "_AOL_Listbox"},
+        {2, "_AOL_Icon"},
+        {1, "AOL Child"},
+        {6, "_AOL_Listbox"},
+        {6, "_AOL_Icon"},
+        {6, "_AOL_Static"},
+        {1, "AOL Child"},
+        {10, "_AOL_Static"},
+        {10, "_AOL_Icon"},
+        {10, "_AOL_Listbox"},
+        {10, "RICHCNTL"},
+        {1, "AOL Child"},
+        ROOM(15)},
+       u"AOL Frame25",
+       10},
       {"host not running", {}, u"AOL Frame25", -1},
       {"no room open", {{-1, "AOL Frame25"}, {0, "MDIClient"}, {1, "AOL Child"}, {2, "RICHCNTL"}}, u"AOL Frame25", -1},
       // Windows of the inner classes outside the frame never stand in for a
       // missing frame or MDI client.
       {"no frame", {{-1, "MDIClient"}, {0, "AOL Child"}, ROOM(1), {-1, "AOL Child"}, ROOM(7)}, u"AOL Frame25", -1},
-      {"no MDI client", {{-1, "AOL Frame25"}, {-1, "MDIClient"}, {1, "AOL Child"}, ROOM(2), {-1, "AOL Child"}, ROOM(8)},
-       u"AOL Frame25", -1},
+      {"no MDI client",
+       {{-1, "AOL Frame25"}, {-1, "MDIClient"}, {1, "AOL Child"}, ROOM(2), {-1, "AOL Child"}, ROOM(8)},
+       u"AOL Frame25",
+       -1},
       {"another frame class", {{-1, "Other Frame"}, {0, "MDIClient"}, {1, "AOL Child"}, ROOM(2)}, u"Other Frame", 2},
-      {"another frame class, not asked for", {{-1, "Other Frame"}, {0, "MDIClient"}, {1, "AOL Child"}, ROOM(2)},
-       u"AOL Frame25", -1},
+      {"another frame class, not asked for",
+       {{-1, "Other Frame"}, {0, "MDIClient"}, {1, "AOL Child"}, ROOM(2)},
+       u"AOL Frame25",
+       -1},
       {"an empty frame class", {{-1, "AOL Frame25"}, {0, "MDIClient"}, {1, "AOL Child"}, ROOM(2)}, u"", -1},
   };
   for (const auto& c : cases) {
@@ -65,11 +85,19 @@ TEST(PostChatLine, SetsTheInputControlsTextAndPressesEnter) {
     int input;               // the line of the input control; -1: nothing is sent
   } cases[] = {
       {"a read-only history pane: the first RICHCNTL",
-       {{2, "RICHCNTLREADONLY"}, {2, "RICHCNTL"}, {2, "_AOL_Listbox"}, {2, "_AOL_Icon"}, {2, "_AOL_Static"}, {2, "RICHCNTL"}},
+       {{2, "RICHCNTLREADONLY"},
+        {2, "RICHCNTL"},
+        {2, "_AOL_Listbox"},
+        {2, "_AOL_Icon"},
+        {2, "_AOL_Static"},
+        {2, "RICHCNTL"}},
        4},
       {"no read-only pane: the second RICHCNTL",
-       {{2, "RICHCNTL"}, {2, "_AOL_Listbox"}, {2, "RICHCNTL"}, {2, "_AOL_Icon"}, {2, "_AOL_Static"}}, 5},
-      {"a single RICHCNTL is no input", {{2, "RICHCNTL"}, {2, "_AOL_Listbox"}, {2, "_AOL_Icon"}, {2, "_AOL_Static"}}, -1},
+       {{2, "RICHCNTL"}, {2, "_AOL_Listbox"}, {2, "RICHCNTL"}, {2, "_AOL_Icon"}, {2, "_AOL_Static"}},
+       5},
+      {"a single RICHCNTL is no input",
+       {{2, "RICHCNTL"}, {2, "_AOL_Listbox"}, {2, "_AOL_Icon"}, {2, "_AOL_Static"}},
+       -1},
   };
   for (const auto& c : cases) {
     for (const char16_t* line : {u"Hello \u2022 \u0153", u""}) {
@@ -78,7 +106,8 @@ TEST(PostChatLine, SetsTheInputControlsTextAndPressesEnter) {
       tree.insert(tree.end(), c.room.begin(), c.room.end());
       const auto handles = Build(platform, tree);
       WideString copy = line;
-      PostChatLine(copy, [] { return WideString(u"AOL Frame25"); }, platform);
+      PostChatLine(
+          copy, [] { return WideString(u"AOL Frame25"); }, platform);
       if (c.input < 0) {
         EXPECT_TRUE(platform.messages.empty()) << c.what;
         continue;
@@ -102,7 +131,8 @@ TEST(PostChatLine, SendsNothingWhereItCannotFinish) {
     FakePlatform platform;
     Build(platform, {{-1, "RICHCNTL"}, {-1, "RICHCNTLREADONLY"}});
     WideString line = u"private";
-    PostChatLine(line, [] { return WideString(u"AOL Frame25"); }, platform);
+    PostChatLine(
+        line, [] { return WideString(u"AOL Frame25"); }, platform);
     EXPECT_TRUE(platform.messages.empty());
   }
   {
@@ -111,7 +141,8 @@ TEST(PostChatLine, SendsNothingWhereItCannotFinish) {
     Build(platform, {{-1, "AOL Frame25"}, {0, "MDIClient"}, {1, "AOL Child"}, ROOM(2)});
     platform.convertsAtMost = 11;  // the frame class, not the line
     WideString line = u"a line too long";
-    PostChatLine(line, [] { return WideString(u"AOL Frame25"); }, platform);
+    PostChatLine(
+        line, [] { return WideString(u"AOL Frame25"); }, platform);
     EXPECT_TRUE(platform.messages.empty());
   }
   {
@@ -120,7 +151,8 @@ TEST(PostChatLine, SendsNothingWhereItCannotFinish) {
     const auto handles = Build(platform, {{-1, "AOL Frame25"}, {0, "MDIClient"}, {1, "AOL Child"}, ROOM(2)});
     platform.hungWindows.insert(handles[4]);
     WideString line = u"lost";
-    PostChatLine(line, [] { return WideString(u"AOL Frame25"); }, platform);
+    PostChatLine(
+        line, [] { return WideString(u"AOL Frame25"); }, platform);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].message, kWmSetText);
   }

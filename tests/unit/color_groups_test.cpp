@@ -21,8 +21,10 @@ TEST(ColorGroups, Examples) {
     const char* randomCalls;  // reseeded before every draw, one draw a group
   } cases[] = {
       {u"abc", {0.0f}, red + u"><pre>a" + red + u">b" + red + u">c", "rd"},
-      {u"abcd", {0.0f, 0.25f},
-       red + u"><pre>a" + red + u">b" + red + u">c" + blue + u"><pre>d" + blue + u">" + blue + u">", "rdrd"},
+      {u"abcd",
+       {0.0f, 0.25f},
+       red + u"><pre>a" + red + u">b" + red + u">c" + blue + u"><pre>d" + blue + u">" + blue + u">",
+       "rdrd"},
       {u"", {}, u"", ""},
   };
   for (const auto& c : cases) {
@@ -38,14 +40,22 @@ TEST(ColorGroups, PaletteIndexOfADraw) {
     float r;
     const char16_t* colour;
   } cases[] = {
-      {0.0f, u"#ff0000"}, {0.1f, u"#abcdef"}, {0.25f, u"#0000ff"}, {0.35f, u"#00ff00"}, {0.45f, u"#ffff00"},
-      {0.55f, u"#ff00ff"}, {0.6f, u"#00ffff"}, {0.85f, u"#ff9900"},
+      {0.0f, u"#ff0000"},
+      {0.1f, u"#abcdef"},
+      {0.25f, u"#0000ff"},
+      {0.35f, u"#00ff00"},
+      {0.45f, u"#ffff00"},
+      {0.55f, u"#ff00ff"},
+      {0.6f, u"#00ffff"},
+      {0.85f, u"#ff9900"},
       // 0.7f is 0.699999988...: in double precision r * 10 + 1 stays below 8
       // (a float sum would round to 8.0).
-      {0.7f, u"#00ffff"}, {0.75f, u"#3399ff"},
+      {0.7f, u"#00ffff"},
+      {0.75f, u"#3399ff"},
       {0.99999994f, u"#000011"},  // the largest float below 1
       // A generator that broke its promise must not read past the palette.
-      {1.0f, u"#000011"}, {-0.5f, u"#ff0000"},
+      {1.0f, u"#000011"},
+      {-0.5f, u"#ff0000"},
   };
   for (const auto& c : cases) {
     FakePlatform platform;

@@ -56,7 +56,7 @@ class FakePlatform : public Platform {
     std::optional<std::string> text;
   };
   std::vector<Message> messages;
-  std::set<WindowHandle> hungWindows;  // messages to these are not delivered
+  std::set<WindowHandle> hungWindows;                         // messages to these are not delivered
   std::size_t convertsAtMost = static_cast<std::size_t>(-1);  // longer: no memory for ToAnsi's result
 
   // --- Platform ---
@@ -95,20 +95,22 @@ class FakePlatform : public Platform {
     if (text.size() > convertsAtMost) return std::nullopt;
     AnsiString out;
     for (char16_t c : text) {
-      if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) out.push_back(static_cast<char>(c));
-      else if (c == 0x2022) out.push_back('\x95');
-      else if (c == 0x0153) out.push_back('\x9C');
-      else out.push_back('?');
+      if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        out.push_back(static_cast<char>(c));
+      else if (c == 0x2022)
+        out.push_back('\x95');
+      else if (c == 0x0153)
+        out.push_back('\x9C');
+      else
+        out.push_back('?');
     }
     return out;
   }
   WindowHandle FindWindowA(const AnsiString& className) override { return Next(0, 0, className); }
-  WindowHandle FindWindowExA(WindowHandle parent, WindowHandle childAfter,
-                             const AnsiString& className) override {
+  WindowHandle FindWindowExA(WindowHandle parent, WindowHandle childAfter, const AnsiString& className) override {
     return Next(parent, childAfter, className);
   }
-  bool SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                    const char* text) override {
+  bool SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam, const char* text) override {
     messages.push_back({window, message, wParam, text ? std::optional<std::string>(text) : std::nullopt});
     return hungWindows.count(window) == 0;
   }

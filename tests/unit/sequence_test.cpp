@@ -1,9 +1,10 @@
 // The send sequence: roster order, a fresh read per variant, the waits between posts.
+#include "sequence/sequence.h"
+
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
 #include "heap_limit.h"
-#include "sequence/sequence.h"
 
 namespace tavi {
 namespace {
@@ -22,29 +23,29 @@ struct Session {
   int unreadable = 0;  // this read finds no memory for the text
 
   void Click(const VariantRoster& roster) {
-    SendAllVariants([this]() -> std::optional<WideString> {
-                      if (++reads == unreadable) return std::nullopt;
-                      return box;
-                    },
-                    roster,
-                    [this](WideString& line) {
-                      posts.push_back(line);
-                      postTimes.push_back(platform.time);
-                      line = u"poster's own copy";  // the sequence must not reuse it
-                    },
-                    [this](const std::int32_t& seconds) {
-                      waits.push_back(seconds);
-                      WaitSeconds(seconds, platform);
-                    });
+    SendAllVariants(
+        [this]() -> std::optional<WideString> {
+          if (++reads == unreadable) return std::nullopt;
+          return box;
+        },
+        roster,
+        [this](WideString& line) {
+          posts.push_back(line);
+          postTimes.push_back(platform.time);
+          line = u"poster's own copy";  // the sequence must not reuse it
+        },
+        [this](const std::int32_t& seconds) {
+          waits.push_back(seconds);
+          WaitSeconds(seconds, platform);
+        });
   }
 };
 
 VariantRoster Numbered(int count) {
   VariantRoster roster;
   for (int k = 1; k <= count; ++k) {
-    roster.push_back([k](const WideString& t) -> std::optional<WideString> {
-      return WideString(1, char16_t(u'0' + k)) + u":" + t;
-    });
+    roster.push_back(
+        [k](const WideString& t) -> std::optional<WideString> { return WideString(1, char16_t(u'0' + k)) + u":" + t; });
   }
   return roster;
 }
@@ -73,7 +74,11 @@ TEST(SendAllVariants, ClickedDuringItsWaitsItNestsUpToTheBound) {
   RunsInProgress runs;
   int started = 0, refused = 0;
   const std::function<void()> click = [&] {
-    if (!runs.TryStart([&] { ++started; run.Click(Numbered(7)); })) ++refused;
+    if (!runs.TryStart([&] {
+          ++started;
+          run.Click(Numbered(7));
+        }))
+      ++refused;
   };
   for (int i = 0; i < 40; ++i) run.platform.At(0.0, click);  // all waiting at the first wait
   click();

@@ -1,8 +1,9 @@
 // The separator, fancy-letter and sup/sub styles: their examples, event handling and lengths.
+#include "styles/styles.h"
+
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
-#include "styles/styles.h"
 
 namespace tavi {
 namespace {
@@ -30,7 +31,8 @@ TEST(SeparatorSpacing, Examples) {
       {SpaceWithDashes, {u"\U0001F600", u"\xD83D-\xDE00--"}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(c.style(c.example.input), c.example.output) << "input: " << ::testing::PrintToString(WideString(c.example.input));
+    EXPECT_EQ(c.style(c.example.input), c.example.output)
+        << "input: " << ::testing::PrintToString(WideString(c.example.input));
   }
 }
 
@@ -57,8 +59,7 @@ TEST(FancyLetters, Examples) {
   };
   for (const Example& c : cases) {
     FakePlatform platform;
-    EXPECT_EQ(FancyLetters(c.input, platform), c.output)
-        << "input: " << ::testing::PrintToString(WideString(c.input));
+    EXPECT_EQ(FancyLetters(c.input, platform), c.output) << "input: " << ::testing::PrintToString(WideString(c.input));
   }
 }
 

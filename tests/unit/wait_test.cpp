@@ -22,10 +22,7 @@ TEST(WaitSeconds, EndsAtTheRoundedStartPlusTheSeconds) {
       {100.6, 1, 102.0, true},   // about 1.4 s
       {100.5, 1, 101.0, true},   // ties to even: start 100
       {101.5, 1, 103.0, true},   // ties to even: start 102
-      {100.0, 1, 101.0, true},
-      {100.2, -1, 100.2, false},
-      {100.7, -1, 100.7, false},
-      {50.0, 3, 53.0, true},
+      {100.0, 1, 101.0, true},  {100.2, -1, 100.2, false}, {100.7, -1, 100.7, false}, {50.0, 3, 53.0, true},
   };
   for (const auto& c : cases) {
     FakePlatform platform;

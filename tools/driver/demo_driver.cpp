@@ -19,7 +19,8 @@ std::wstring Decode(const std::string& bytes, UINT codePage) {
 
 std::string Utf8(const std::wstring& text) {
   if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  const int n =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<std::size_t>(n), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
   return out;

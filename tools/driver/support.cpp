@@ -24,8 +24,8 @@ std::string TempFile(const std::string& stem) {
   static int counter = 0;
   char dir[MAX_PATH];
   GetTempPathA(MAX_PATH, dir);
-  std::string path = std::string(dir) + "tavi-" + stem + "-" + std::to_string(GetCurrentProcessId()) +
-                     "-" + std::to_string(++counter) + ".txt";
+  std::string path = std::string(dir) + "tavi-" + stem + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+                     std::to_string(++counter) + ".txt";
   DeleteFileA(path.c_str());
   return path;
 }
@@ -62,9 +62,7 @@ Process::Process(const std::string& exe, const std::string& arguments, const std
   if (!environment.empty()) SetEnvironmentVariableA(name.c_str(), nullptr);
 }
 
-Process::Process(Process&& other) noexcept : handle_(other.handle_), id_(other.id_) {
-  other.handle_ = nullptr;
-}
+Process::Process(Process&& other) noexcept : handle_(other.handle_), id_(other.id_) { other.handle_ = nullptr; }
 
 Process& Process::operator=(Process&& other) noexcept {
   if (this != &other) {
@@ -110,7 +108,8 @@ namespace {
 std::string FromHex(const std::string& hex) {
   auto digit = [](char c) { return c <= '9' ? c - '0' : c - 'a' + 10; };
   std::string out(hex.size() / 2, '\0');
-  for (std::size_t i = 0; i < out.size(); ++i) out[i] = static_cast<char>(digit(hex[2 * i]) << 4 | digit(hex[2 * i + 1]));
+  for (std::size_t i = 0; i < out.size(); ++i)
+    out[i] = static_cast<char>(digit(hex[2 * i]) << 4 | digit(hex[2 * i + 1]));
   return out;
 }
 
@@ -170,11 +169,13 @@ bool Roomsim::WaitForPosts(std::size_t count, double seconds) const {
 }
 
 bool Roomsim::WaitFor(const std::string& kind, double seconds) const {
-  return WaitUntil([&] {
-    for (const Entry& e : Entries())
-      if (e.kind == kind) return true;
-    return false;
-  }, seconds);
+  return WaitUntil(
+      [&] {
+        for (const Entry& e : Entries())
+          if (e.kind == kind) return true;
+        return false;
+      },
+      seconds);
 }
 
 void Roomsim::Release() const {
@@ -187,7 +188,8 @@ void Roomsim::Release() const {
 
 RegistryValue::RegistryValue(const std::string& key, const char* name, const std::string& text) : name_(name) {
   RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_, nullptr);
-  RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1));
+  RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                 static_cast<DWORD>(text.size() + 1));
 }
 
 RegistryValue::RegistryValue(const std::string& key, const char* name, DWORD number) : name_(name) {

@@ -5,8 +5,7 @@
 
 namespace driver {
 
-TaviApp::TaviApp(const std::string& environment)
-    : TaviApp(Process(ExeDir() + "\\tavi.exe", "", environment)) {}
+TaviApp::TaviApp(const std::string& environment) : TaviApp(Process(ExeDir() + "\\tavi.exe", "", environment)) {}
 
 TaviApp::TaviApp(Process process) : process_(std::move(process)) {
   if (process_.Id()) FindWindowOf(process_.Id(), 60);
@@ -36,7 +35,8 @@ void TaviApp::SetText(HWND box, const std::wstring& text) const {
 std::wstring TaviApp::TextOf(HWND window) const {
   const int length = static_cast<int>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = static_cast<int>(SendMessageW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data())));
+  const int copied =
+      static_cast<int>(SendMessageW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data())));
   text.resize(static_cast<std::size_t>(copied));
   return text;
 }

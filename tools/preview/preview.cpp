@@ -30,7 +30,9 @@ class ConsolePlatform : public tavi::Platform {
   float DrawRandom() override { return generator_.Draw(); }
   std::optional<tavi::AnsiString> ToAnsi(const WideString&) override { return std::nullopt; }
   tavi::WindowHandle FindWindowA(const tavi::AnsiString&) override { return 0; }
-  tavi::WindowHandle FindWindowExA(tavi::WindowHandle, tavi::WindowHandle, const tavi::AnsiString&) override { return 0; }
+  tavi::WindowHandle FindWindowExA(tavi::WindowHandle, tavi::WindowHandle, const tavi::AnsiString&) override {
+    return 0;
+  }
   bool SendMessageA(tavi::WindowHandle, unsigned, std::uintptr_t, const char*) override { return false; }
   bool SetWindowPos(tavi::WindowHandle, tavi::WindowHandle, int, int, int, int, unsigned) override { return false; }
   [[noreturn]] void EndProcess() override { std::exit(0); }
@@ -45,7 +47,8 @@ WideString FromUtf8(const std::string& in) {
     const unsigned char b = static_cast<unsigned char>(in[i]);
     const int extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
     char32_t cp = extra == 0 ? b : b & (0x3F >> extra);
-    for (int k = 1; k <= extra && i + k < in.size(); ++k) cp = (cp << 6) | (static_cast<unsigned char>(in[i + k]) & 0x3F);
+    for (int k = 1; k <= extra && i + k < in.size(); ++k)
+      cp = (cp << 6) | (static_cast<unsigned char>(in[i + k]) & 0x3F);
     i += 1 + extra;
     if (cp >= 0x10000) {
       out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));

@@ -12,8 +12,8 @@ std::u16string FromAnsi(const std::string& bytes) {
   if (bytes.empty()) return {};
   const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::u16string out(static_cast<std::size_t>(n), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
-                      reinterpret_cast<wchar_t*>(out.data()), n);
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), reinterpret_cast<wchar_t*>(out.data()),
+                      n);
   return out;
 }
 
@@ -27,8 +27,7 @@ void AppendRun(HWND history, const std::u16string& text, const Run& format, COLO
   cf.crTextColor = format.hasColour ? format.colour : fallback;
   SendMessageW(history, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
   SETTEXTEX st{ST_SELECTION | ST_KEEPUNDO, 1200};
-  SendMessageW(history, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&st),
-               reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageW(history, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&st), reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 }  // namespace
@@ -42,7 +41,8 @@ void AppendToHistory(HWND history, const std::string& speaker, const std::string
   AppendRun(history, std::u16string(first ? u"" : u"\r") + FromAnsi(speaker + ": "), name, colour);
   // A room shows the beginning of a very long line and says how much is left.
   constexpr std::size_t kShown = 2000;
-  for (const Run& run : ParseMarkup(FromAnsi(ansiBytes.substr(0, kShown)))) AppendRun(history, run.text, run, RGB(0x20, 0x20, 0x20));
+  for (const Run& run : ParseMarkup(FromAnsi(ansiBytes.substr(0, kShown))))
+    AppendRun(history, run.text, run, RGB(0x20, 0x20, 0x20));
   if (ansiBytes.size() > kShown) {
     Run more;
     AppendRun(history, u" \u2026 (" + FromAnsi(std::to_string(ansiBytes.size() - kShown)) + u" more bytes)", more,

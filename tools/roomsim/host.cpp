@@ -1,12 +1,13 @@
 // Builds roomsim's window tree with the host's classes and runs its windows.
 #include "tools/roomsim/host.h"
-#include "tools/roomsim/transcript.h"
 
 #include <richedit.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+
+#include "tools/roomsim/transcript.h"
 
 namespace roomsim {
 
@@ -20,10 +21,8 @@ const char* const kDecoyProp = "roomsim.decoy";
 
 // The host's control classes, each a superclass of a stock control.
 enum Part { kRich, kReadOnly, kListbox, kIcon, kStatic, kPartCount };
-const char* const kPartClass[kPartCount] = {"RICHCNTL", "RICHCNTLREADONLY", "_AOL_Listbox",
-                                            "_AOL_Icon", "_AOL_Static"};
-const char* const kPartBase[kPartCount] = {"RichEdit20A", "RichEdit20A", "ListBox", "Button",
-                                           "Static"};
+const char* const kPartClass[kPartCount] = {"RICHCNTL", "RICHCNTLREADONLY", "_AOL_Listbox", "_AOL_Icon", "_AOL_Static"};
+const char* const kPartBase[kPartCount] = {"RichEdit20A", "RichEdit20A", "ListBox", "Button", "Static"};
 WNDPROC g_base[kPartCount] = {};
 
 struct HostState {
@@ -46,15 +45,14 @@ std::string WindowTextA(HWND window) {
   std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
   wide.resize(static_cast<std::size_t>(std::max(0, GetWindowTextW(window, wide.data(), length + 1))));
   if (wide.empty()) return {};
-  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  const int bytes =
+      WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
   std::string text(static_cast<std::size_t>(bytes), '\0');
   WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), bytes, nullptr, nullptr);
   return text;
 }
 
-Room* RoomOf(HWND control) {
-  return reinterpret_cast<Room*>(GetWindowLongPtrA(GetParent(control), GWLP_USERDATA));
-}
+Room* RoomOf(HWND control) { return reinterpret_cast<Room*>(GetWindowLongPtrA(GetParent(control), GWLP_USERDATA)); }
 
 constexpr std::size_t kShownBytes = 4000;
 
@@ -63,8 +61,8 @@ void Submit(HWND input) {
   if (!room || room->input != input) return;
   // What was set, unless someone typed into the control since.
   const std::string bytes = room->edited ? WindowTextA(input) : room->setBytes;
-  RecordLine("post", "room=" + std::to_string(room->number) + " control=RICHCNTL#" +
-                         std::to_string(room->inputOrdinal), bytes);
+  RecordLine("post", "room=" + std::to_string(room->number) + " control=RICHCNTL#" + std::to_string(room->inputOrdinal),
+             bytes);
   AppendToHistory(room->history, "You", bytes);
   SetWindowTextA(input, "");
   ++g.lines;
@@ -103,7 +101,8 @@ LRESULT CALLBACK PartProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     room->setBytes = lp ? reinterpret_cast<const char*>(lp) : "";
     room->shownBytes = room->setBytes.substr(0, kShownBytes);
     room->settingText = true;
-    const LRESULT result = CallWindowProcA(g_base[P], hwnd, msg, wp, reinterpret_cast<LPARAM>(room->shownBytes.c_str()));
+    const LRESULT result =
+        CallWindowProcA(g_base[P], hwnd, msg, wp, reinterpret_cast<LPARAM>(room->shownBytes.c_str()));
     room->settingText = false;
     room->edited = false;
     return result;
@@ -112,20 +111,20 @@ LRESULT CALLBACK PartProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return CallWindowProcA(g_base[P], hwnd, msg, wp, lp);
 }
 
-const WNDPROC kPartProc[kPartCount] = {PartProc<kRich>, PartProc<kReadOnly>, PartProc<kListbox>,
-                                       PartProc<kIcon>, PartProc<kStatic>};
+const WNDPROC kPartProc[kPartCount] = {PartProc<kRich>, PartProc<kReadOnly>, PartProc<kListbox>, PartProc<kIcon>,
+                                       PartProc<kStatic>};
 
 HWND Control(HWND parent, Part part, const char* text, DWORD style, int id = 0) {
-  HWND hwnd = CreateWindowExA(0, kPartClass[part], text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
-                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g.instance, nullptr);
+  HWND hwnd = CreateWindowExA(0, kPartClass[part], text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g.instance, nullptr);
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(g.font), FALSE);
   return hwnd;
 }
 
 HWND HistoryPane(HWND parent, const char* cls) {
-  HWND hwnd = CreateWindowExA(WS_EX_CLIENTEDGE, cls, "",
-                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY, 0, 0, 10, 10,
-                              parent, nullptr, g.instance, nullptr);
+  HWND hwnd =
+      CreateWindowExA(WS_EX_CLIENTEDGE, cls, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY, 0, 0,
+                      10, 10, parent, nullptr, g.instance, nullptr);
   CHARFORMAT2A cf{};
   cf.cbSize = sizeof cf;
   cf.dwMask = CFM_FACE | CFM_SIZE;
@@ -167,7 +166,10 @@ void FillRoom(Room* room, int missing) {
   SetWindowLongPtrA(c, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(room));
   switch (g.options.layout) {
     case Layout::ReadOnly: room->history = HistoryPane(c, "RICHCNTLREADONLY"); break;
-    case Layout::TwoRich: room->history = HistoryPane(c, "RICHCNTL"); room->inputOrdinal = 2; break;
+    case Layout::TwoRich:
+      room->history = HistoryPane(c, "RICHCNTL");
+      room->inputOrdinal = 2;
+      break;
     case Layout::Single: room->history = HistoryPane(c, "RichEdit20A"); break;
   }
   if (missing != kRich) {
@@ -195,8 +197,8 @@ void OpenRooms() {
     auto* room = new Room;
     room->number = k;
     const int offset = (k - 1) * 26;
-    room->child = MdiChild(title, offset, offset, rc.right - 26 * (g.options.rooms - 1),
-                           rc.bottom - 26 * (g.options.rooms - 1));
+    room->child =
+        MdiChild(title, offset, offset, rc.right - 26 * (g.options.rooms - 1), rc.bottom - 26 * (g.options.rooms - 1));
     FillRoom(room, -1);
     AppendToHistory(room->history, "Marisol", "hi all <b>:)</b>");
     AppendToHistory(room->history, "Ode2Joy", "anyone here from the <FONT COLOR=\"#3399ff\">coast</FONT>?");
@@ -220,11 +222,10 @@ void CloseRooms() {
 void CreateTopLevelDecoys() {
   g.creatingDecoy = true;
   CLIENTCREATESTRUCT ccs{nullptr, 5000};
-  HWND mdi = CreateWindowExA(0, "MDIClient", nullptr, WS_POPUP, 0, 0, 300, 200, nullptr, nullptr,
-                             g.instance, &ccs);
+  HWND mdi = CreateWindowExA(0, "MDIClient", nullptr, WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, g.instance, &ccs);
   for (HWND parent : {mdi, static_cast<HWND>(nullptr)}) {
-    HWND child = CreateWindowExA(0, "AOL Child", "decoy", parent ? WS_CHILD : WS_POPUP, 0, 0, 300, 200,
-                                 parent, nullptr, g.instance, nullptr);
+    HWND child = CreateWindowExA(0, "AOL Child", "decoy", parent ? WS_CHILD : WS_POPUP, 0, 0, 300, 200, parent, nullptr,
+                                 g.instance, nullptr);
     for (int p = 0; p < kPartCount; ++p) Control(child, static_cast<Part>(p), "", 0);
   }
   for (int p = 0; p < kPartCount; ++p)
@@ -262,8 +263,8 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CREATE: {
       CLIENTCREATESTRUCT ccs{nullptr, 5000};
       g.mdi = CreateWindowExA(WS_EX_CLIENTEDGE, "MDIClient", nullptr,
-                              WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0, 0,
-                              hwnd, nullptr, g.instance, &ccs);
+                              WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0, 0, hwnd,
+                              nullptr, g.instance, &ccs);
       return 0;
     }
     case WM_TIMER:
@@ -272,12 +273,8 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case kHangMessage:
       RecordLine("hang", "", "");
       for (;;) Sleep(INFINITE);  // never handles another message
-    case kExitMessage:
-      RecordLine("exit", "", "");
-      ExitProcess(0);
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
+    case kExitMessage: RecordLine("exit", "", ""); ExitProcess(0);
+    case WM_DESTROY: PostQuitMessage(0); return 0;
   }
   return DefFrameProcA(hwnd, g.mdi, msg, wp, lp);
 }
@@ -325,8 +322,9 @@ bool CreateHost(const Options& options, HINSTANCE instance) {
   if (!RegisterClasses()) return false;
   if (options.topLevelDecoys) CreateTopLevelDecoys();
   if (!options.noFrame) {
-    g.frame = CreateWindowExA(0, options.frameClass.c_str(), "roomsim: chat host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                              0, 0, 860, 560, nullptr, nullptr, instance, nullptr);
+    g.frame =
+        CreateWindowExA(0, options.frameClass.c_str(), "roomsim: chat host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+                        0, 860, 560, nullptr, nullptr, instance, nullptr);
     if (!g.frame || !g.mdi) return false;
     ShowWindow(g.frame, SW_SHOWNORMAL);  // sizes the MDI client the rooms fill
     OpenRooms();

@@ -20,7 +20,7 @@ struct Room {
   // beginning, so lines of millions of characters stay quick.
   std::string setBytes;
   std::string shownBytes;
-  bool edited = false;       // typed into since the text was last set
+  bool edited = false;  // typed into since the text was last set
   bool settingText = false;
   HWND people = nullptr, icon = nullptr, label = nullptr;
 };

@@ -36,16 +36,25 @@ bool FontColour(const std::u16string& tag, std::uint32_t& colour) {
 
 // Applies a tag to the formatting in `run`; false when it is not one we know.
 bool ApplyTag(const std::u16string& tag, Run& run) {
-  if (tag == u"b") run.bold = true;
-  else if (tag == u"/b") run.bold = false;
-  else if (tag == u"sup") run.superscript = true, run.subscript = false;
-  else if (tag == u"/sup") run.superscript = false;
-  else if (tag == u"sub") run.subscript = true, run.superscript = false;
-  else if (tag == u"/sub") run.subscript = false;
-  else if (tag == u"pre" || tag == u"/pre") {}
-  else if (tag == u"/font") run.hasColour = false;
-  else if (tag.rfind(u"font ", 0) == 0) run.hasColour = FontColour(tag, run.colour) || run.hasColour;
-  else return false;
+  if (tag == u"b")
+    run.bold = true;
+  else if (tag == u"/b")
+    run.bold = false;
+  else if (tag == u"sup")
+    run.superscript = true, run.subscript = false;
+  else if (tag == u"/sup")
+    run.superscript = false;
+  else if (tag == u"sub")
+    run.subscript = true, run.superscript = false;
+  else if (tag == u"/sub")
+    run.subscript = false;
+  else if (tag == u"pre" || tag == u"/pre") {
+  } else if (tag == u"/font")
+    run.hasColour = false;
+  else if (tag.rfind(u"font ", 0) == 0)
+    run.hasColour = FontColour(tag, run.colour) || run.hasColour;
+  else
+    return false;
   return true;
 }
 

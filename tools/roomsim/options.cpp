@@ -65,8 +65,8 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
       std::string text;
       if (!value(text)) return false;
       if (!ParseCount(text, max, out)) {
-        result.error = "option " + arg + " takes a whole number from 0 to " + std::to_string(max) +
-                       ", not \"" + text + "\"";
+        result.error =
+            "option " + arg + " takes a whole number from 0 to " + std::to_string(max) + ", not \"" + text + "\"";
         return false;
       }
       return true;
@@ -99,9 +99,12 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
     } else if (arg == "--layout") {
       std::string layout;
       ok = value(layout);
-      if (ok && layout == "readonly") o.layout = Layout::ReadOnly;
-      else if (ok && layout == "tworich") o.layout = Layout::TwoRich;
-      else if (ok && layout == "single") o.layout = Layout::Single;
+      if (ok && layout == "readonly")
+        o.layout = Layout::ReadOnly;
+      else if (ok && layout == "tworich")
+        o.layout = Layout::TwoRich;
+      else if (ok && layout == "single")
+        o.layout = Layout::Single;
       else if (ok) {
         result.error = "unknown layout \"" + layout + "\" (readonly, tworich or single)";
         ok = false;
