@@ -22,11 +22,17 @@ class Form1 {
   // The background colours: the form's, the message box's, the frame-class box's.
   enum Colour { kFormColour, kText1Colour, kText10Colour, kColours };
 
+  // form1.cpp: the window, its controls and its messages.
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   void CreateControls();
-  // The colours as this screen shows them, and their brushes.
+
+  // form1_colours.cpp: the colours as this screen shows them, and their brushes.
   void MakeColours();
+  // The answer to a WM_CTLCOLOR* message: the background of a control.
+  LRESULT ControlColours(UINT msg, HDC dc, HWND control);
+
+  // form1_layout.cpp: sizes and places in twips, at the window's DPI.
   // The window's size for its client area at a DPI.
   SIZE FrameSize(int dpiX, int dpiY) const;
   // Places the controls from their twips at the window's DPI, in a font that fits them.
@@ -57,6 +63,9 @@ class Form1 {
   int dpiX_ = 96;
   int dpiY_ = 96;
 };
+
+// The window's style: a fixed-size window whose client area is exactly the form's size.
+inline constexpr DWORD kForm1Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 // Creates Form1 over `platform` and runs the event loop until the process ends.
 int RunForm1(Win32Platform& platform, HINSTANCE instance, int show);

@@ -1,0 +1,49 @@
+// Form1's colours: its own three, made solid on palette screens.
+#include "app/form1.h"
+
+namespace tavi {
+
+namespace {
+
+// The form's, the message box's (a bright sky blue) and the frame-class box's.
+constexpr COLORREF kColour[] = {0x00EFEFEF, 0x00FFC501, 0x00E0E0E0};
+
+// On a screen of 256 colours or fewer, the nearest colour it shows solid: of
+// the 20 colours of the default palette, which such screens always show
+// (the system palette's other entries may still be dithered in a brush),
+// then the nearest the device has (16-colour VGA lacks four of the 20).
+COLORREF SolidColour(HDC screen, COLORREF colour) {
+  const auto palette = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
+  PALETTEENTRY entry{};
+  GetPaletteEntries(palette, GetNearestPaletteIndex(palette, colour), 1, &entry);
+  return GetNearestColor(screen, RGB(entry.peRed, entry.peGreen, entry.peBlue));
+}
+
+}  // namespace
+
+void Form1::MakeColours() {
+  // A screen of 256 colours or fewer dithers a brush of a colour it lacks,
+  // but gives a text background the nearest solid colour: there both take
+  // a solid colour, so each control is one flat colour.
+  HDC screen = GetDC(nullptr);
+  const bool palette = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES) <= 8;
+  for (int k = 0; k < kColours; ++k) {
+    colour_[k] = palette ? SolidColour(screen, kColour[k]) : kColour[k];
+    if (brush_[k]) DeleteObject(brush_[k]);
+    brush_[k] = CreateSolidBrush(colour_[k]);
+  }
+  ReleaseDC(nullptr, screen);
+}
+
+LRESULT Form1::ControlColours(UINT msg, HDC dc, HWND control) {
+  if (msg == WM_CTLCOLOREDIT) {
+    const Colour box = control == text1_ ? kText1Colour : kText10Colour;
+    SetBkColor(dc, colour_[box]);
+    SetTextColor(dc, RGB(0, 0, 0));
+    return reinterpret_cast<LRESULT>(brush_[box]);
+  }
+  SetBkColor(dc, colour_[kFormColour]);
+  return reinterpret_cast<LRESULT>(brush_[kFormColour]);
+}
+
+}  // namespace tavi
