@@ -42,7 +42,8 @@ Form1::Form1(Win32Platform& platform)
       wait_([this](const std::int32_t& seconds) { WaitSeconds(seconds, platform_); }) {}
 
 void SetAlwaysOnTop(Platform& platform, WindowHandle window) {
-  platform.SetWindowPos(window, kHwndTopmost, 0, 0, 0, 0, kSwpNoMove | kSwpNoSize);
+  // Not activated: whether the window takes the keyboard is its show command's to say.
+  platform.SetWindowPos(window, kHwndTopmost, 0, 0, 0, 0, kSwpNoMove | kSwpNoSize | kSwpNoActivate);
 }
 
 bool Form1::Create(HINSTANCE instance, int show) {
@@ -77,8 +78,10 @@ bool Form1::Create(HINSTANCE instance, int show) {
   if (const int dpi = CurrentWindowApi().DpiOf(hwnd_); dpi && dpi != dpiY_) ChangeDpi(dpi, dpi, nullptr);
 
   Form_Load();
+  // As whoever started tavi asked: a show command that does not activate
+  // (a shortcut's "Run: Minimized") leaves the keyboard where it is. The
+  // focus goes to the button when the window is activated (WM_ACTIVATE).
   ShowWindow(hwnd_, show);
-  SetFocus(command1_);
   return true;
 }
 
@@ -98,6 +101,12 @@ void Form1::CreateControls() {
   SendMessageA(text10_, EM_SETLIMITTEXT, 0, 0);
   lastFocus_ = command1_;
 }
+
+void Form1::SaveFocus() {
+  if (HWND focus = GetFocus(); focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+}
+
+void Form1::RestoreFocus(bool minimized) { SetFocus(minimized ? nullptr : lastFocus_); }
 
 void Form1::Form_Load() { SetAlwaysOnTop(platform_, reinterpret_cast<WindowHandle>(hwnd_)); }
 
@@ -152,12 +161,18 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_ACTIVATE:
-      // Give the focus back to the control that had it.
       if (LOWORD(wp) == WA_INACTIVE) {
-        if (HWND focus = GetFocus(); focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
-      } else if (lastFocus_) {
-        SetFocus(lastFocus_);
-        return 0;
+        SaveFocus();
+        break;
+      }
+      RestoreFocus(HIWORD(wp) || IsIconic(hwnd_));
+      return 0;
+    case WM_SIZE:
+      if (wp == SIZE_MINIMIZED) {
+        SaveFocus();
+        if (GetActiveWindow() == hwnd_) RestoreFocus(true);
+      } else if (GetFocus() == hwnd_) {
+        RestoreFocus(false);
       }
       break;
     case WM_CLOSE:

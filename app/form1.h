@@ -26,6 +26,12 @@ class Form1 {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   void CreateControls();
+  // The control that has the focus, kept while tavi is inactive or minimized.
+  void SaveFocus();
+  // The focus back in the control that had it (at first the button). While
+  // minimized, on none: keys then go to the window itself (as system keys),
+  // where none presses the button or edits a box.
+  void RestoreFocus(bool minimized);
 
   // form1_colours.cpp: the colours as this screen shows them, and their brushes.
   void MakeColours();
@@ -70,7 +76,7 @@ inline constexpr DWORD kForm1Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | W
 // Creates Form1 over `platform` and runs the event loop until the process ends.
 int RunForm1(Win32Platform& platform, HINSTANCE instance, int show);
 
-// Keeps a window above all non-topmost windows, without moving or sizing it.
+// Keeps a window above all non-topmost windows, without moving, sizing or activating it.
 void SetAlwaysOnTop(Platform& platform, WindowHandle window);
 
 }  // namespace tavi

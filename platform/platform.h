@@ -23,6 +23,7 @@ constexpr unsigned kEnterCharacter = 13;
 constexpr WindowHandle kHwndTopmost = static_cast<WindowHandle>(-1);
 constexpr unsigned kSwpNoSize = 0x0001;
 constexpr unsigned kSwpNoMove = 0x0002;
+constexpr unsigned kSwpNoActivate = 0x0010;
 
 class Platform {
  public:

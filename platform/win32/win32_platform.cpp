@@ -26,7 +26,8 @@ void Win32Platform::Dispatch(const void* message) {
     const HWND dialog = Hwnd(dialogWindow_);
     const bool ours = msg.hwnd == dialog || IsChild(dialog, msg.hwnd);
     if (ours && msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && (msg.lParam & (1 << 30))) return;
-    if (api.isDialogMessage(dialog, &msg)) return;
+    // Minimized, tavi takes no dialog keys: Enter and Space press nothing.
+    if (!IsIconic(dialog) && api.isDialogMessage(dialog, &msg)) return;
   }
   TranslateMessage(&msg);
   api.dispatchMessage(&msg);

@@ -160,6 +160,57 @@ TEST(App, TabOrderAndEnter) {
   EXPECT_EQ(s.room.Posts()[0].bytes, "h\x95i\x95\x95");
 }
 
+// Started in the background (a shortcut's "Run: Minimized", or by a program
+// that does not hand it the keyboard), tavi leaves the user's window in front
+// with the keyboard: an X and Enter typed there reach it, and nothing is
+// posted. The focus goes to the button once the user activates tavi.
+TEST(App, StartedInTheBackgroundItLeavesTheKeyboardAlone) {
+  Roomsim room;
+  ASSERT_TRUE(room.ready());
+  const driver::UserWindow user;
+  for (const int show : {SW_SHOWMINNOACTIVE, SW_SHOWNOACTIVATE, SW_SHOWNA, SW_MINIMIZE}) {
+    SCOPED_TRACE(show);
+    TaviApp tavi("", show);
+    ASSERT_TRUE(tavi.ready());
+    EXPECT_EQ(GetForegroundWindow(), user.hwnd());
+    const std::wstring typed = user.Typed() + L"x\r";
+    driver::TypeKeys({'X', VK_RETURN});
+    EXPECT_TRUE(WaitUntil([&] { return user.Typed() == typed; }, 60));
+    EXPECT_TRUE(room.Posts().empty());
+    if (!IsIconic(tavi.form)) {
+      SetForegroundWindow(tavi.form);
+      EXPECT_TRUE(WaitUntil([&] { return tavi.Focus() == tavi.command1; }, 30));
+    }
+    tavi.Close();
+    ASSERT_TRUE(tavi.process().WaitForExit(60));
+    SetForegroundWindow(user.hwnd());
+  }
+}
+
+// Minimized, tavi takes no key: Enter and Space press nothing, also after it
+// was started minimized and active. Restored, the focus is back where it was.
+TEST(App, MinimizedItTakesNoKeys) {
+  RoomAndTavi s("", SW_SHOWMINIMIZED);
+  ASSERT_TRUE(s.ready());
+  ASSERT_TRUE(IsIconic(s.tavi.form));
+  const auto pressAndRestore = [&](HWND focusAfter) {
+    for (UINT key : {VK_RETURN, VK_SPACE}) s.tavi.PressKey(key);
+    PostMessageW(s.tavi.form, WM_SYSCOMMAND, SC_RESTORE, 0);
+    return WaitUntil([&] { return !IsIconic(s.tavi.form) && s.tavi.Focus() == focusAfter; }, 30);
+  };
+  EXPECT_TRUE(pressAndRestore(s.tavi.command1));
+  s.tavi.PressKey(VK_TAB);
+  ASSERT_TRUE(WaitUntil([&] { return s.tavi.Focus() == s.tavi.text1; }, 30));
+  PostMessageW(s.tavi.form, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(s.tavi.form) && s.tavi.Focus() != s.tavi.text1; }, 30));
+  EXPECT_TRUE(pressAndRestore(s.tavi.text1));
+  EXPECT_EQ(s.tavi.TextOf(s.tavi.text1), L"<3333333333333333333");
+  // Had a key pressed the button, this click's run would nest in that one.
+  s.tavi.Click();
+  ASSERT_TRUE(s.room.WaitForPosts(7));
+  EXPECT_EQ(Variants(s.room.Posts()), kOneRun);
+}
+
 // The window keeps handling the user during a run: an edit shows in the later
 // posts, and a second click makes a whole run inside the first.
 TEST(App, AnEditAndASecondClickDuringARun) {

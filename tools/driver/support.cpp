@@ -46,13 +46,17 @@ bool WaitUntil(const std::function<bool()>& done, double seconds) {
   }
 }
 
-Process::Process(const std::string& exe, const std::string& arguments, const std::string& environment) {
+Process::Process(const std::string& exe, const std::string& arguments, const std::string& environment, int show) {
   std::string command = "\"" + exe + "\" " + arguments;
   // The child inherits the environment as it is at its start.
   const std::string name = environment.substr(0, environment.find('='));
   if (!environment.empty()) SetEnvironmentVariableA(name.c_str(), environment.c_str() + name.size() + 1);
   STARTUPINFOA si{};
   si.cb = sizeof si;
+  if (show >= 0) {
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = static_cast<WORD>(show);
+  }
   PROCESS_INFORMATION pi{};
   if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
     CloseHandle(pi.hThread);
@@ -200,6 +204,81 @@ RegistryValue::RegistryValue(const std::string& key, const char* name, DWORD num
 RegistryValue::~RegistryValue() {
   RegDeleteValueA(key_, name_);
   RegCloseKey(key_);
+}
+
+UserWindow::UserWindow() {
+  InitializeCriticalSection(&lock_);
+  ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  thread_ = CreateThread(nullptr, 0, Run, this, 0, &threadId_);
+  WaitForSingleObject(ready_, 60000);
+}
+
+UserWindow::~UserWindow() {
+  PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+  WaitForSingleObject(thread_, 60000);
+  CloseHandle(thread_);
+  CloseHandle(ready_);
+  DeleteCriticalSection(&lock_);
+}
+
+std::wstring UserWindow::Typed() const {
+  EnterCriticalSection(&lock_);
+  std::wstring typed = typed_;
+  LeaveCriticalSection(&lock_);
+  return typed;
+}
+
+DWORD WINAPI UserWindow::Run(void* self) {
+  auto* user = static_cast<UserWindow*>(self);
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = Proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+  wc.lpszClassName = L"driver.UserWindow";
+  RegisterClassW(&wc);
+  user->hwnd_ = CreateWindowW(wc.lpszClassName, L"the user's window", WS_OVERLAPPEDWINDOW, 500, 300, 300, 200, nullptr,
+                              nullptr, wc.hInstance, user);
+  ShowWindow(user->hwnd_, SW_SHOWNORMAL);
+  SetForegroundWindow(user->hwnd_);
+  SetFocus(user->hwnd_);
+  SetEvent(user->ready_);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  DestroyWindow(user->hwnd_);
+  return 0;
+}
+
+LRESULT CALLBACK UserWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
+  }
+  auto* user = reinterpret_cast<UserWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (msg == WM_CHAR && user) {
+    EnterCriticalSection(&user->lock_);
+    user->typed_ += static_cast<wchar_t>(wp);
+    LeaveCriticalSection(&user->lock_);
+    return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+void TypeKeys(const std::vector<WORD>& virtualKeys) {
+  std::vector<INPUT> keys;
+  for (WORD key : virtualKeys) {
+    for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wVk = key;
+      input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, 0));
+      input.ki.dwFlags = up;
+      keys.push_back(input);
+    }
+  }
+  SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
 }
 
 // The colours on the screen in `part` of `window`'s client area.

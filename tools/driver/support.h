@@ -23,8 +23,9 @@ bool WaitUntil(const std::function<bool()>& done, double seconds);
 class Process {
  public:
   Process() = default;
-  // `environment` ("NAME=value", may be empty) is added to this process's own.
-  Process(const std::string& exe, const std::string& arguments, const std::string& environment = "");
+  // `environment` ("NAME=value", may be empty) is added to this process's own; `show`, when not
+  // -1, is the show command the program is asked to start with (as a shortcut's "Run:" sets it).
+  Process(const std::string& exe, const std::string& arguments, const std::string& environment = "", int show = -1);
   Process(Process&& other) noexcept;
   Process& operator=(Process&& other) noexcept;
   ~Process();
@@ -93,6 +94,31 @@ class RegistryValue {
   HKEY key_ = nullptr;
   const char* name_;
 };
+
+// A window of the test's own, in front with the keyboard focus, as the window a user types in;
+// it runs on a thread of its own and records the characters typed into it.
+class UserWindow {
+ public:
+  UserWindow();
+  UserWindow(const UserWindow&) = delete;
+  UserWindow& operator=(const UserWindow&) = delete;
+  ~UserWindow();
+  HWND hwnd() const { return hwnd_; }
+  std::wstring Typed() const;
+
+ private:
+  static DWORD WINAPI Run(void* self);
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+  mutable CRITICAL_SECTION lock_;
+  std::wstring typed_;
+  HANDLE thread_ = nullptr, ready_ = nullptr;
+  DWORD threadId_ = 0;
+  HWND hwnd_ = nullptr;
+};
+
+// Types keys on the keyboard (SendInput): they go to whichever window has the focus.
+void TypeKeys(const std::vector<WORD>& virtualKeys);
 
 // The colours the screen shows in `part` of `window`'s client area.
 std::set<COLORREF> ColoursIn(HWND window, RECT part);

@@ -5,7 +5,8 @@
 
 namespace driver {
 
-TaviApp::TaviApp(const std::string& environment) : TaviApp(Process(ExeDir() + "\\tavi.exe", "", environment)) {}
+TaviApp::TaviApp(const std::string& environment, int show)
+    : TaviApp(Process(ExeDir() + "\\tavi.exe", "", environment, show)) {}
 
 TaviApp::TaviApp(Process process) : process_(std::move(process)) {
   if (process_.Id()) FindWindowOf(process_.Id(), 60);
@@ -67,7 +68,8 @@ void TaviApp::PressKey(UINT virtualKey) const { HoldKey(virtualKey, 0); }
 void TaviApp::HoldKey(UINT virtualKey, int repeats) const {
   // tavi's dialog keys (Tab, Enter) act on the focus of the moment they are
   // handled, whichever of tavi's controls the key is addressed to.
-  HWND target = Focus();
+  // A minimized window may have no focus: its keys go to the window itself.
+  HWND target = Focus() ? Focus() : form;
   const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, 0)) << 16;
   PostMessageW(target, WM_KEYDOWN, virtualKey, scan | 1);
   // Bit 30: the key was down before this message (an auto-repeat).

@@ -9,8 +9,8 @@ namespace driver {
 
 class TaviApp {
  public:
-  // Starts tavi.exe (with `environment` added, see Process) and waits for its window.
-  explicit TaviApp(const std::string& environment = "");
+  // Starts tavi.exe (with `environment` added and `show` asked for, see Process) and waits for its window.
+  explicit TaviApp(const std::string& environment = "", int show = -1);
   // Finds a tavi window already open (any process).
   static TaviApp FindRunning(double seconds);
   bool ready() const { return form != nullptr; }
@@ -55,7 +55,7 @@ class TaviApp {
 
 // A chat room (roomsim, started first) and tavi.
 struct RoomAndTavi {
-  explicit RoomAndTavi(const std::string& roomOptions = "") : room(roomOptions) {}
+  explicit RoomAndTavi(const std::string& roomOptions = "", int show = -1) : room(roomOptions), tavi("", show) {}
   Roomsim room;
   TaviApp tavi;
   bool ready() const { return room.ready() && tavi.ready(); }
