@@ -39,7 +39,8 @@ Form1::Form1(Win32Platform& platform)
       message_([this] { return CurrentWindowApi().TextOf(text1_); }),
       roster_(MakeVariantRoster(platform)),
       poster_(MakeChatPoster([this] { return CurrentWindowApi().TextOf(text10_); }, platform)),
-      wait_([this](const std::int32_t& seconds) { WaitSeconds(seconds, platform_); }) {}
+      wait_([this](const std::int32_t& seconds) { WaitSeconds(seconds, platform_, stopped_); }),
+      stopped_([this] { return runs_.Stopped(); }) {}
 
 void SetAlwaysOnTop(Platform& platform, WindowHandle window) {
   // Not activated: whether the window takes the keyboard is its show command's to say.
@@ -114,8 +115,10 @@ void Form1::Command1_Click() {
   // Runs inside the event loop's dispatch; its waits handle further events,
   // so a second click here starts a nested run, up to a bound: a click
   // beyond it only beeps.
-  if (!runs_.TryStart([this] { SendAllVariants(message_, roster_, poster_, wait_); })) MessageBeep(MB_OK);
+  if (!runs_.TryStart([this] { SendAllVariants(message_, roster_, poster_, wait_, stopped_); })) MessageBeep(MB_OK);
 }
+
+void Form1::Form_Escape() { runs_.StopAll(); }
 
 void Form1::Form_Unload() { platform_.EndProcess(); }
 
@@ -136,9 +139,15 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CREATE: CreateControls(); return 0;
     case WM_COMMAND:
-      // The button's click, or Enter pressed in the message box.
+      // The button's click, or Enter pressed in the message box; Esc pressed in any control.
       if (LOWORD(wp) == kCommand1Id && HIWORD(wp) == BN_CLICKED && GetFocus() != text10_) Command1_Click();
+      if (LOWORD(wp) == IDCANCEL) Form_Escape();
       return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      // Esc while minimized, where the keys come to the window itself.
+      if (wp == VK_ESCAPE) Form_Escape();
+      break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC: return ControlColours(msg, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));

@@ -48,6 +48,7 @@ class Form1 {
 
   void Form_Load();
   void Command1_Click();
+  void Form_Escape();  // Esc: stops every run in progress
   void Form_Unload();  // ends the process; does not return
 
   Win32Platform& platform_;
@@ -56,6 +57,7 @@ class Form1 {
   const VariantRoster roster_;
   const ChatPoster poster_;
   const WaitOperation wait_;
+  const StopCheck stopped_;
   RunsInProgress runs_;
   HINSTANCE instance_ = nullptr;
   HWND hwnd_ = nullptr;

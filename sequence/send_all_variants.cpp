@@ -21,13 +21,16 @@ VariantRoster MakeVariantRoster(Platform& platform) {
 }
 
 void SendAllVariants(const TextSource& source, const VariantRoster& roster, const ChatPoster& poster,
-                     const WaitOperation& wait) {
+                     const WaitOperation& wait, const StopCheck& stopped) {
+  const auto stop = [&] { return stopped && stopped(); };
   const std::int32_t interval = RoundToInt32(kPostInterval);
-  for (std::size_t k = 0; k < roster.size(); ++k) {
+  for (std::size_t k = 0; k < roster.size() && !stop(); ++k) {
     std::optional<WideString> line;
     // Read afresh: an edit made during an earlier wait shows from here on.
     // The text is let go before the post, which may need its memory.
     if (const std::optional<WideString> text = source()) line = roster[k](*text);
+    // A style handles events too: the run may have been stopped meanwhile.
+    if (stop()) return;
     // The poster gets the line itself: it is not used again here.
     if (line) poster(*line);
     if (k + 1 < roster.size()) wait(interval);
@@ -38,10 +41,13 @@ bool RunsInProgress::TryStart(const std::function<void()>& run) {
   if (count_ >= kMost) return false;
   // Counted until the run returns, also when it does not return normally.
   struct Count {
-    int& count;
-    explicit Count(int& c) : count(++c) {}
-    ~Count() { --count; }
-  } counted(count_);
+    RunsInProgress& runs;
+    explicit Count(RunsInProgress& r) : runs(r) { ++runs.count_; }
+    ~Count() {
+      --runs.count_;
+      if (runs.stopped_ > runs.count_) runs.stopped_ = runs.count_;
+    }
+  } counted(*this);
   run();
   return true;
 }

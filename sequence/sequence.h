@@ -20,6 +20,8 @@ using FrameClassSource = std::function<std::optional<WideString>()>;
 using ChatPoster = std::function<void(WideString&)>;
 using WaitOperation = std::function<void(const std::int32_t&)>;
 using VariantRoster = std::vector<StyleOperation>;
+// Whether the run going on has been stopped (Esc); empty: it never is.
+using StopCheck = std::function<bool()>;
 
 // The interval between posts. The wait takes whole seconds, so this is
 // rounded to the nearest whole number (ties to even): a wait of 1 second.
@@ -34,9 +36,10 @@ VariantRoster MakeVariantRoster(Platform& platform);
 
 // Reads the text afresh, styles it and posts it for every variant in turn,
 // waiting after every post but the last. A variant whose text cannot be read
-// or styled for lack of memory is skipped; its wait is kept.
+// or styled for lack of memory is skipped; its wait is kept. Once `stopped`
+// says so, no further post is made and the run returns.
 void SendAllVariants(const TextSource& source, const VariantRoster& roster, const ChatPoster& poster,
-                     const WaitOperation& wait);
+                     const WaitOperation& wait, const StopCheck& stopped = {});
 
 // The runs in progress: a click's run and the runs of clicks made during its
 // waits, each nested in the one before. Each level takes stack (tavi's frames
@@ -46,13 +49,20 @@ class RunsInProgress {
   static constexpr int kMost = 16;
   // Runs `run` unless kMost runs are in progress already; whether it ran.
   bool TryStart(const std::function<void()>& run);
+  // Stops every run in progress (Esc): each is to make no further post and
+  // end. A run started afterwards, also one nested in them, goes on whole.
+  void StopAll() { stopped_ = count_; }
+  // Whether the innermost run in progress, the one whose code is running, was stopped.
+  bool Stopped() const { return count_ > 0 && count_ <= stopped_; }
 
  private:
   int count_ = 0;
+  int stopped_ = 0;  // how many of the runs in progress, from the outermost, were stopped
 };
 
 // Waits `seconds` measured from the time of day rounded to a whole second,
-// handling window events meanwhile without keeping the processor busy.
-void WaitSeconds(const std::int32_t& seconds, Platform& platform);
+// handling window events meanwhile without keeping the processor busy; ends
+// early once `stopped` says so.
+void WaitSeconds(const std::int32_t& seconds, Platform& platform, const StopCheck& stopped = {});
 
 }  // namespace tavi

@@ -9,7 +9,7 @@ constexpr double kSecondsPerDay = 86400.0;
 constexpr double kPauseAfterAFailedWait = 0.01;
 }  // namespace
 
-void WaitSeconds(const std::int32_t& seconds, Platform& platform) {
+void WaitSeconds(const std::int32_t& seconds, Platform& platform, const StopCheck& stopped) {
   double now = platform.TimeOfDay();
   const std::int32_t start = RoundToInt32(now);
   // The clock starts again from zero at midnight; `offset` unwraps it (and
@@ -18,7 +18,7 @@ void WaitSeconds(const std::int32_t& seconds, Platform& platform) {
   double offset = 0.0;
   double last = now;
   double elapsed = now - start;
-  while (elapsed < seconds) {
+  while (elapsed < seconds && !(stopped && stopped())) {
     // Events already queued are handled at once: a wait would not wake for
     // them (before XP it wakes only for events new since the last look).
     if (!platform.EventsPending() && !platform.WaitForEventOrTimeout(seconds - elapsed)) {

@@ -237,6 +237,32 @@ TEST(App, AnEditAndASecondClickDuringARun) {
   EXPECT_EQ(posts[13].bytes, "<sup>n</sup>e<sub>w</sub>");
 }
 
+// Esc pressed in the message box during a run, with a second run nested in
+// it, ends both: no post after it. tavi stays, with its texts; a press queued
+// right behind the Esc makes a whole run, and so does the next one. (Had the
+// first two runs gone on, their posts would follow the third run's.)
+TEST(App, EscStopsTheRunsInProgress) {
+  RoomAndTavi s("--hold-after 2");
+  ASSERT_TRUE(s.ready());
+  s.tavi.SetText(s.tavi.text1, L"oops");
+  s.tavi.PressKey(VK_TAB);
+  s.tavi.Click();
+  s.tavi.Click();                       // handled in the first run's first wait
+  ASSERT_TRUE(s.room.WaitFor("hold"));  // the second run's first post
+  s.tavi.PressKey(VK_ESCAPE);
+  s.tavi.Click();
+  s.room.Release();
+  ASSERT_TRUE(s.room.WaitForPosts(9));
+  s.tavi.Click();
+  ASSERT_TRUE(s.room.WaitForPosts(16));
+  std::vector<int> expected = {1, 1};
+  for (int run = 0; run < 2; ++run) expected.insert(expected.end(), kOneRun.begin(), kOneRun.end());
+  EXPECT_EQ(Variants(s.room.Posts()), expected);
+  EXPECT_TRUE(s.tavi.process().Running());
+  EXPECT_EQ(s.tavi.TextOf(s.tavi.text1), L"oops");
+  EXPECT_EQ(s.tavi.TextOf(s.tavi.text10), L"AOL Frame25");
+}
+
 // A storm of clicks queued at once: the first 16 each start a run nested in
 // the one before, with its first post; the rest only beep. Closing the
 // window, or a quit request another program posts, queued behind the clicks

@@ -22,7 +22,7 @@ struct Session {
 
   int unreadable = 0;  // this read finds no memory for the text
 
-  void Click(const VariantRoster& roster) {
+  void Click(const VariantRoster& roster, const StopCheck& stopped = {}) {
     SendAllVariants(
         [this]() -> std::optional<WideString> {
           if (++reads == unreadable) return std::nullopt;
@@ -34,10 +34,11 @@ struct Session {
           postTimes.push_back(platform.time);
           line = u"poster's own copy";  // the sequence must not reuse it
         },
-        [this](const std::int32_t& seconds) {
+        [this, &stopped](const std::int32_t& seconds) {
           waits.push_back(seconds);
-          WaitSeconds(seconds, platform);
-        });
+          WaitSeconds(seconds, platform, stopped);
+        },
+        stopped);
   }
 };
 
@@ -86,6 +87,60 @@ TEST(SendAllVariants, ClickedDuringItsWaitsItNestsUpToTheBound) {
   EXPECT_EQ(refused, 41 - RunsInProgress::kMost);
   EXPECT_EQ(run.posts.size(), 7u * RunsInProgress::kMost);
   EXPECT_TRUE(runs.TryStart([] {}));
+}
+
+// Esc stops every run in progress, the outer one and those nested in it: no
+// post after it, and the waits end at once. A press after it, also one queued
+// right behind it, makes a whole run; so does the next press once all ended.
+TEST(SendAllVariants, EscStopsEveryRunInProgress) {
+  const std::vector<WideString> one = {u"1:hi", u"2:hi", u"3:hi", u"4:hi", u"5:hi", u"6:hi", u"7:hi"};
+  const auto join = [](std::vector<WideString> a, const std::vector<WideString>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  };
+  const struct {
+    const char* what;
+    double escAt;
+    bool pressBehind;  // a press queued right behind the Esc
+    std::vector<WideString> posts;
+    double endsAt;
+  } cases[] = {
+      // The outer run posts at 100, the nested one at 100.25 and, styled
+      // from 101 to 101.1, at 101.1.
+      {"during the nested run's second wait", 101.5, false, {u"1:hi", u"1:hi", u"2:hi"}, 101.5},
+      {"a press right behind it", 101.5, true, join({u"1:hi", u"1:hi", u"2:hi"}, one), 108.0},
+      {"while the nested run styles", 101.05, false, {u"1:hi", u"1:hi"}, 101.1},
+  };
+  for (const auto& c : cases) {
+    Session run;
+    RunsInProgress runs;
+    VariantRoster roster = Numbered(7);
+    // A style that takes a tenth of a second and handles events meanwhile.
+    roster[1] = [&run, styled = roster[1]](const WideString& text) {
+      run.platform.time += 0.1;
+      run.platform.ProcessPendingEvents();
+      return styled(text);
+    };
+    const std::function<void()> press = [&] {
+      runs.TryStart([&] { run.Click(roster, [&] { return runs.Stopped(); }); });
+    };
+    run.platform.time = 100.0;
+    run.platform.At(100.25, press);
+    run.platform.At(c.escAt, [&] { runs.StopAll(); });
+    if (c.pressBehind) run.platform.At(c.escAt, press);
+    press();
+    EXPECT_EQ(run.posts, c.posts) << c.what;
+    EXPECT_NEAR(run.platform.time, c.endsAt, 1e-9) << c.what;
+    const std::size_t before = run.posts.size();
+    press();
+    EXPECT_EQ(run.posts.size(), before + 7) << c.what;
+  }
+  // With no run in progress, Esc stops nothing to come.
+  RunsInProgress runs;
+  runs.StopAll();
+  bool whole = false;
+  runs.TryStart([&] { whole = !runs.Stopped(); });
+  EXPECT_TRUE(whole);
 }
 
 // A variant whose text cannot be read for lack of memory is not posted; the
