@@ -93,8 +93,16 @@ void Form1::CreateControls() {
     return api.CreateWindowWithText(exStyle, cls, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 0, 0, 0, 0, hwnd_,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
   };
+  // Screen readers name a box after the label just before it: each box has
+  // one of its own, never shown, no tab stop and no mnemonic.
+  auto label = [&](const wchar_t* text) {
+    api.CreateWindowWithText(0, L"STATIC", text, WS_CHILD | SS_NOPREFIX, 0, 0, 0, 0, hwnd_, nullptr, instance_,
+                             nullptr);
+  };
   command1_ = control(L"BUTTON", L"tavi", BS_DEFPUSHBUTTON, 0, kCommand1Id);
+  label(L"Message");
   text1_ = control(L"EDIT", kInitialMessage, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kText1Id);
+  label(L"Chat program's window class");
   text10_ = control(L"EDIT", kInitialFrameClass, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kText10Id);
   PlaceControls();
   // No length limit of our own: lines of any length can be pasted.

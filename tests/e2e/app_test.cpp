@@ -1,5 +1,6 @@
 // The real tavi.exe driven from outside against roomsim: its window, its keys, and a run.
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <set>
@@ -55,6 +56,41 @@ TEST(App, WindowFacts) {
   HWND w = GetTopWindow(nullptr);
   while (w && w != tavi.form && w != frame) w = GetWindow(w, GW_HWNDNEXT);
   EXPECT_EQ(w, tavi.form);
+}
+
+// The name a screen reader gives a control, read through Active Accessibility.
+std::wstring AccessibleName(HWND control) {
+  IAccessible* accessible = nullptr;
+  std::wstring name;
+  if (SUCCEEDED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                           reinterpret_cast<void**>(&accessible)))) {
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR text = nullptr;
+    if (accessible->get_accName(self, &text) == S_OK && text) name = text;
+    SysFreeString(text);
+    accessible->Release();
+  }
+  return name;
+}
+
+// Screen readers hear what each box is for, not only what it holds; the
+// button is "tavi". The names come from labels that are never shown.
+TEST(App, EachControlHasAName) {
+  CoInitialize(nullptr);
+  {
+    TaviApp tavi;
+    ASSERT_TRUE(tavi.ready());
+    const std::wstring message = AccessibleName(tavi.text1), frameClass = AccessibleName(tavi.text10);
+    EXPECT_FALSE(message.empty());
+    EXPECT_FALSE(frameClass.empty());
+    EXPECT_NE(message, frameClass);
+    EXPECT_NE(message, tavi.TextOf(tavi.text1));
+    EXPECT_NE(frameClass, tavi.TextOf(tavi.text10));
+    EXPECT_EQ(AccessibleName(tavi.command1), L"tavi");
+  }
+  CoUninitialize();
 }
 
 // Told that its screen now has 144 DPI (lParam 0: no suggested rectangle),
