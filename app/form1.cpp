@@ -66,7 +66,7 @@ bool Form1::Create(HINSTANCE instance, int show) {
   wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                              GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-  wc.hbrBackground = brush_[kFormColour];
+  wc.hbrBackground = FormBrush();
   wc.lpszClassName = kClassName;
   if (!CurrentWindowApi().RegisterWindowClass(wc)) return false;
 
@@ -158,12 +158,14 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC: return ControlColours(msg, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+    case WM_CTLCOLORSTATIC: return ControlColours(msg, wp, lp);
+    case WM_SETTINGCHANGE:
+      if (wp != SPI_SETHIGHCONTRAST) break;
+      [[fallthrough]];
     case WM_DISPLAYCHANGE:
-      // Another colour depth: the colours as the screen now shows them.
-      MakeColours();
-      SetClassLongPtrA(hwnd_, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(brush_[kFormColour]));
-      RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    case WM_SYSCOLORCHANGE:
+      // Another colour depth, other system colours, high contrast on or off.
+      Recolour();
       break;
     case WM_GETDPISCALEDSIZE:
       // Moving to a screen of another DPI (Windows 10 on): the size there.

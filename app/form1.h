@@ -33,10 +33,16 @@ class Form1 {
   // where none presses the button or edits a box.
   void RestoreFocus(bool minimized);
 
-  // form1_colours.cpp: the colours as this screen shows them, and their brushes.
+  // form1_colours.cpp: the colours as this screen shows them, and their
+  // brushes; under high contrast, the system's.
   void MakeColours();
-  // The answer to a WM_CTLCOLOR* message: the background of a control.
-  LRESULT ControlColours(UINT msg, HDC dc, HWND control);
+  // The form's background brush.
+  HBRUSH FormBrush() const;
+  // The colours made again and the window repainted in them (a new colour
+  // depth, system colours or high-contrast setting).
+  void Recolour();
+  // The answer to a WM_CTLCOLOR* message: a control's colours.
+  LRESULT ControlColours(UINT msg, WPARAM wp, LPARAM lp);
 
   // form1_layout.cpp: sizes and places in twips, at the window's DPI.
   // The window's size for its client area at a DPI.
@@ -65,6 +71,7 @@ class Form1 {
   HWND text1_ = nullptr;
   HWND text10_ = nullptr;
   HWND lastFocus_ = nullptr;
+  bool highContrast_ = false;
   COLORREF colour_[kColours] = {};
   HBRUSH brush_[kColours] = {};
   HFONT font_ = nullptr;

@@ -1,5 +1,6 @@
-// Form1's colours: its own three, made solid on palette screens.
+// Form1's colours: its own three, made solid on palette screens, or the system's under high contrast.
 #include "app/form1.h"
+#include "platform/win32/window_api.h"
 
 namespace tavi {
 
@@ -19,9 +20,18 @@ COLORREF SolidColour(HDC screen, COLORREF colour) {
   return GetNearestColor(screen, RGB(entry.peRed, entry.peGreen, entry.peBlue));
 }
 
+// Whether the user has a high-contrast theme on; a Windows that cannot tell says no.
+bool HighContrast() {
+  HIGHCONTRASTA setting{};
+  setting.cbSize = sizeof setting;
+  return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
+         (setting.dwFlags & HCF_HIGHCONTRASTON);
+}
+
 }  // namespace
 
 void Form1::MakeColours() {
+  highContrast_ = HighContrast();
   // A screen of 256 colours or fewer dithers a brush of a colour it lacks,
   // but gives a text background the nearest solid colour: there both take
   // a solid colour, so each control is one flat colour.
@@ -35,8 +45,22 @@ void Form1::MakeColours() {
   ReleaseDC(nullptr, screen);
 }
 
-LRESULT Form1::ControlColours(UINT msg, HDC dc, HWND control) {
+HBRUSH Form1::FormBrush() const {
+  return highContrast_ ? reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1) : brush_[kFormColour];
+}
+
+void Form1::Recolour() {
+  MakeColours();
+  SetClassLongPtrA(hwnd_, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(FormBrush()));
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+LRESULT Form1::ControlColours(UINT msg, WPARAM wp, LPARAM lp) {
+  // Under high contrast every control takes the system's colours.
+  if (highContrast_) return CurrentWindowApi().defWindowProc(hwnd_, msg, wp, lp);
+  const auto dc = reinterpret_cast<HDC>(wp);
   if (msg == WM_CTLCOLOREDIT) {
+    const auto control = reinterpret_cast<HWND>(lp);
     const Colour box = control == text1_ ? kText1Colour : kText10Colour;
     SetBkColor(dc, colour_[box]);
     SetTextColor(dc, RGB(0, 0, 0));

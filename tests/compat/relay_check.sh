@@ -6,7 +6,8 @@
 # wait must ask only for the eight input kinds those versions know, the wait through the plain
 # form (95 has no Ex form) and with a handle array, which old Windows documents no NULL for; on
 # NT 4.0 and XP the metrics must be asked for at their pre-Vista size, and XP's wait must add raw
-# input and MWMO_INPUTAVAILABLE.
+# input and MWMO_INPUTAVAILABLE. In every traced run high contrast must be asked for at start and again
+# after the test announces a change of it (Wine always answers "off", so the asking is what shows).
 # Usage: relay_check.sh TEST_EXE TAVI_EXE EXPORTS_LIST [test arguments...]
 set -euo pipefail
 . "$(dirname "$0")/../../tools/wine/env.sh"
@@ -42,7 +43,7 @@ open my $f, '<:raw', $tavi or die "$tavi: $!\n";
 read $f, my $head, 4096;
 my $size = unpack 'V', substr($head, unpack('V', substr($head, 0x3c, 4)) + 24 + 56, 4);
 
-my ($mode, %base, %calls, %faults, %seen);
+my ($mode, %base, %calls, %faults, %seen, %highContrast);
 open my $t, '<', $trace or die "$trace: $!\n";
 while (<$t>) {
   if (/^relay-check: tavi\.exe as (\w+)/) { $mode = $1; next }
@@ -56,6 +57,7 @@ while (<$t>) {
   my $key = "$module.$name";
   ++$calls{$mode};
   $seen{$mode}{"$function($args)"} = 1;
+  ++$highContrast{$mode} if $key eq 'user32.SystemParametersInfoA' && $args =~ /^00000042,0000000c,/;
   if ($mode =~ /^win9[58]$/ && $module =~ /^(user32|gdi32|comctl32|kernel32)$/ && $name =~ /W$/
       && ($stub{$key} || !$listed{$key})) {
     $faults{"as $mode, tavi.exe called $function, which Windows 9x has only as a stub"} = 1;
@@ -87,6 +89,12 @@ for my $mode (qw(win95 win98 nt40 winxp)) {
   $faults{"as $mode, a message wait was given NULL for its handles"} = 1
     if called($mode, '^user32\.MsgWaitForMultipleObjects(?:Ex)?\(00000000,00000000,');
 }
+# High contrast is asked for at start and again after the test's settings change.
+for my $mode (qw(win95 win98 nt40 winxp)) {
+  my $asked = $highContrast{$mode} // 0;
+  $faults{"as $mode, high contrast was asked for $asked times, not at start and after a settings change"} = 1
+    if $asked < 2;
+}
 expect('nt40', '^user32\.GetMessageW\(', 'the Unicode message loop did not run');
 for my $mode (qw(nt40 winxp)) {
   expect($mode, '^user32\.SystemParametersInfoW\(00000029,000001f4,',
@@ -103,5 +111,5 @@ if (%faults) {
 printf "relay-check: calls from tavi.exe as win95 %d, win98 %d, nt40 %d, winxp %d; as 9x none to a " .
   "wide function 9x only stubs; before 2000 the queue looked at and the plain wait with mask ff, as XP both " .
   "with mask 4ff (the Ex wait); each wait with a handle array, not NULL; " .
-  "the metrics at their 9x and pre-Vista sizes\n", @calls{qw(win95 win98 nt40 winxp)};
+  "the metrics at their 9x and pre-Vista sizes; high contrast asked for at start and after a settings change\n", @calls{qw(win95 win98 nt40 winxp)};
 PERL
