@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "chat/chat.h"
+#include "platform/win32/dpi_api.h"
 #include "platform/win32/window_api.h"
 
 namespace tavi {
@@ -29,9 +30,11 @@ int RunForm1(Win32Platform& platform, HINSTANCE instance, int show) {
   static Form1 form(platform);  // lives until the process ends
   if (!form.Create(instance, show)) return 1;
   platform.SetDialogWindow(reinterpret_cast<WindowHandle>(form.hwnd()));
-  MSG msg;
-  while (CurrentWindowApi().getMessage(&msg, nullptr, 0, 0) > 0) platform.Dispatch(&msg);
-  return static_cast<int>(msg.wParam);
+  MSG msg{};
+  BOOL got = 0;
+  while ((got = CurrentWindowApi().getMessage(&msg, nullptr, 0, 0)) > 0) platform.Dispatch(&msg);
+  // The quit message's code, or 0 where the loop ended without one.
+  return got == 0 ? static_cast<int>(msg.wParam) : 0;
 }
 
 Form1::Form1(Win32Platform& platform)
@@ -74,9 +77,13 @@ bool Form1::Create(HINSTANCE instance, int show) {
   hwnd_ = CurrentWindowApi().CreateWindowWithText(0, kClassName, kCaption, kForm1Style, CW_USEDEFAULT, CW_USEDEFAULT,
                                                   frame.cx, frame.cy, nullptr, nullptr, instance, this);
   if (!hwnd_) return false;
-  // Per-monitor DPI (Windows 10 on): the window may have opened on a screen
+  // Per-monitor DPI (Windows 8.1 on): the window may have opened on a screen
   // of another DPI than the system's.
-  if (const int dpi = CurrentWindowApi().DpiOf(hwnd_); dpi && dpi != dpiY_) ChangeDpi(dpi, dpi, nullptr);
+  if (const int dpi = CurrentDpiApi().DpiOf(hwnd_); dpi && dpi != dpiY_ && CurrentDpiApi().PerMonitorAware(hwnd_)) {
+    ChangeDpi(dpi, dpi, nullptr);
+  } else {
+    FitClientArea();
+  }
 
   Form_Load();
   // As whoever started tavi asked: a show command that does not activate
@@ -171,14 +178,13 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // Moving to a screen of another DPI (Windows 10 on): the size there.
       *reinterpret_cast<SIZE*>(lp) = FrameSize(LOWORD(wp), LOWORD(wp));
       return TRUE;
-    case WM_DPICHANGED: {
-      // Per-monitor DPI (Windows 8.1 on): laid out again from the twips, at
-      // the place Windows suggests.
-      const auto* suggested = reinterpret_cast<const RECT*>(lp);
-      const POINT at = suggested ? POINT{suggested->left, suggested->top} : POINT{};
-      ChangeDpi(LOWORD(wp), HIWORD(wp), suggested ? &at : nullptr);
+    case WM_DPICHANGED:
+      // Per-monitor DPI (Windows 8.1 on): laid out again from the twips, in
+      // the rectangle Windows suggests. A window Windows scales itself (a
+      // compatibility setting) leaves the message to DefWindowProc.
+      if (!CurrentDpiApi().PerMonitorAware(hwnd_)) break;
+      ChangeDpi(LOWORD(wp), HIWORD(wp), reinterpret_cast<const RECT*>(lp));
       return 0;
-    }
     case WM_ACTIVATE:
       if (LOWORD(wp) == WA_INACTIVE) {
         SaveFocus();

@@ -45,12 +45,16 @@ class Form1 {
   LRESULT ControlColours(UINT msg, WPARAM wp, LPARAM lp);
 
   // form1_layout.cpp: sizes and places in twips, at the window's DPI.
-  // The window's size for its client area at a DPI.
+  // The window's size for its client area at a DPI, as the metrics say.
   SIZE FrameSize(int dpiX, int dpiY) const;
   // Places the controls from their twips at the window's DPI, in a font that fits them.
   void PlaceControls();
-  // Lays the window out again at a new DPI, at `position` or where it is.
-  void ChangeDpi(int dpiX, int dpiY, const POINT* position);
+  // Resizes the window so that its client area is the form's size, whatever its frame.
+  void FitClientArea();
+  // Lays the window out again at a new DPI, in the `suggested` rectangle or where it is.
+  void ChangeDpi(int dpiX, int dpiY, const RECT* suggested);
+  // The window's icons in the sizes for its DPI.
+  void LoadIcons();
 
   void Form_Load();
   void Command1_Click();
@@ -75,6 +79,8 @@ class Form1 {
   COLORREF colour_[kColours] = {};
   HBRUSH brush_[kColours] = {};
   HFONT font_ = nullptr;
+  HICON icon_ = nullptr;
+  HICON smallIcon_ = nullptr;
   int dpiX_ = 96;
   int dpiY_ = 96;
 };

@@ -1,5 +1,6 @@
 // Form1's layout: the window and its controls placed from their twips at the window's DPI.
 #include "app/form1.h"
+#include "platform/win32/dpi_api.h"
 #include "platform/win32/window_api.h"
 
 namespace tavi {
@@ -22,18 +23,17 @@ int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
 
 SIZE Form1::FrameSize(int dpiX, int dpiY) const {
   RECT frame = {0, 0, Pixels(kClientWidth, dpiX), Pixels(kClientHeight, dpiY)};
-  CurrentWindowApi().AdjustFrame(frame, kForm1Style, dpiY);
+  CurrentDpiApi().AdjustFrame(frame, kForm1Style, dpiY);
   return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 void Form1::PlaceControls() {
-  const WindowApi& api = CurrentWindowApi();
   // The controls' text is never clipped: the boxes and the button are all
   // 375 twips high, and their 3-D edges and a pixel of margin above and
   // below leave the rest for the text. A larger message font is made to fit.
-  const int inside = Pixels(kText1.height, dpiY_) - 2 * (api.SystemMetric(SM_CYEDGE, dpiY_) + 1);
+  const int inside = Pixels(kText1.height, dpiY_) - 2 * (CurrentDpiApi().SystemMetric(SM_CYEDGE, dpiY_) + 1);
   const HFONT previous = font_;
-  font_ = api.CreateMessageFont(inside, dpiY_);
+  font_ = CurrentWindowApi().CreateMessageFont(inside, dpiY_);
   const struct {
     HWND control;
     Placement p;
@@ -46,24 +46,55 @@ void Form1::PlaceControls() {
   if (previous) DeleteObject(previous);
 }
 
-void Form1::ChangeDpi(int dpiX, int dpiY, const POINT* position) {
+void Form1::FitClientArea() {
+  // The frame may not be what the metrics for it say: third-party themes,
+  // the frame Vista and later give programs made for Windows 4.0, the frame
+  // of a per-monitor v1 window, which stays at the system's DPI.
+  RECT window, client;
+  if (IsIconic(hwnd_) || !GetWindowRect(hwnd_, &window) || !GetClientRect(hwnd_, &client)) return;
+  const int wider = Pixels(kClientWidth, dpiX_) - client.right, taller = Pixels(kClientHeight, dpiY_) - client.bottom;
+  if (!wider && !taller) return;
+  SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left + wider, window.bottom - window.top + taller,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1::ChangeDpi(int dpiX, int dpiY, const RECT* suggested) {
   dpiX_ = dpiX;
   dpiY_ = dpiY;
-  RECT now;
-  GetWindowRect(hwnd_, &now);
-  const POINT at = position ? *position : POINT{now.left, now.top};
-  const SIZE frame = FrameSize(dpiX_, dpiY_);
-  SetWindowPos(hwnd_, nullptr, at.x, at.y, frame.cx, frame.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-  // The client area is the form's size also where the frame did not change
-  // with the DPI as the metrics for it said (the frame of a per-monitor v1
-  // window, on Windows 10 1607, stays at the system's DPI).
-  RECT client;
-  GetClientRect(hwnd_, &client);
-  const int wider = Pixels(kClientWidth, dpiX_) - client.right, taller = Pixels(kClientHeight, dpiY_) - client.bottom;
-  if (wider || taller) {
-    SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx + wider, frame.cy + taller, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Where Windows suggests, whole (so the window does not flip between two
+  // screens' DPIs at their edge), or where it is, at the size for the DPI.
+  RECT at;
+  if (suggested) {
+    at = *suggested;
+  } else {
+    const SIZE frame = FrameSize(dpiX_, dpiY_);
+    GetWindowRect(hwnd_, &at);
+    at.right = at.left + frame.cx;
+    at.bottom = at.top + frame.cy;
   }
+  SetWindowPos(hwnd_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  FitClientArea();
   PlaceControls();
+  LoadIcons();
+}
+
+void Form1::LoadIcons() {
+  // Icon by number: the ANSI call serves every Windows.
+  const DpiApi& dpi = CurrentDpiApi();
+  const struct {
+    WPARAM which;
+    int width, height;
+  } sizes[] = {{ICON_BIG, SM_CXICON, SM_CYICON}, {ICON_SMALL, SM_CXSMICON, SM_CYSMICON}};
+  for (const auto& [which, width, height] : sizes) {
+    const auto icon =
+        static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON, dpi.SystemMetric(width, dpiX_),
+                                      dpi.SystemMetric(height, dpiY_), LR_DEFAULTCOLOR));
+    if (!icon) continue;
+    HICON& mine = which == ICON_BIG ? icon_ : smallIcon_;
+    SendMessageA(hwnd_, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+    if (mine) DestroyIcon(mine);
+    mine = icon;
+  }
 }
 
 }  // namespace tavi

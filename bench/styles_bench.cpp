@@ -18,7 +18,10 @@ using tavi::WideString;
 // No events, a fixed clock and a cheap generator: only the styles' own work counts.
 class QuietPlatform : public tavi::Platform {
  public:
-  void ProcessPendingEvents() override { benchmark::ClobberMemory(); }
+  bool ProcessPendingEvents() override {
+    benchmark::ClobberMemory();
+    return false;
+  }
   bool EventsPending() override { return false; }
   bool WaitForEventOrTimeout(double) override { return true; }
   void Pause(double) override {}

@@ -9,7 +9,8 @@ set(TAVI_I486_OPTIONS $<$<COMPILE_LANGUAGE:CXX>:-march=i486 -Wa,-march=i486+387 
     -fno-threadsafe-statics -fno-asynchronous-unwind-tables>)
 target_compile_options(tavi_core PRIVATE ${TAVI_I486_OPTIONS})
 
-add_library(tavi_win32_platform STATIC platform/win32/win32_platform.cpp platform/win32/window_api.cpp)
+add_library(tavi_win32_platform STATIC platform/win32/win32_platform.cpp platform/win32/window_api.cpp
+                                        platform/win32/dpi_api.cpp)
 target_compile_options(tavi_win32_platform PRIVATE ${TAVI_I486_OPTIONS})
 target_link_libraries(tavi_win32_platform PUBLIC tavi_core PRIVATE tavi_warnings)
 

@@ -30,8 +30,9 @@ class Platform {
   virtual ~Platform() = default;
 
   // Handles every window event waiting for the program's windows (running
-  // the program's own handlers) and returns at once when none is waiting.
-  virtual void ProcessPendingEvents() = 0;
+  // the program's own handlers) and returns at once when none is waiting;
+  // whether it handled any.
+  virtual bool ProcessPendingEvents() = 0;
   // Whether window events are waiting already, also ones that arrived
   // before the last look at the queue.
   virtual bool EventsPending() = 0;

@@ -18,13 +18,16 @@ void WaitSeconds(const std::int32_t& seconds, Platform& platform, const StopChec
   double offset = 0.0;
   double last = now;
   double elapsed = now - start;
+  // Whether the queue check is believed: not right after one that said
+  // events were waiting when none was there to handle (its bits are a hint).
+  bool checkQueue = true;
   while (elapsed < seconds && !(stopped && stopped())) {
     // Events already queued are handled at once: a wait would not wake for
-    // them (before XP it wakes only for events new since the last look).
-    if (!platform.EventsPending() && !platform.WaitForEventOrTimeout(seconds - elapsed)) {
-      platform.Pause(kPauseAfterAFailedWait);
-    }
-    platform.ProcessPendingEvents();
+    // them (before Windows 2000 it wakes only for events new since the last
+    // look).
+    const bool pending = checkQueue && platform.EventsPending();
+    if (!pending && !platform.WaitForEventOrTimeout(seconds - elapsed)) platform.Pause(kPauseAfterAFailedWait);
+    checkQueue = platform.ProcessPendingEvents() || !pending;
     now = platform.TimeOfDay();
     if (now < last) offset += (last - now > kSecondsPerDay / 2) ? kSecondsPerDay : last - now;
     last = now;

@@ -33,14 +33,17 @@ void Win32Platform::Dispatch(const void* message) {
   api.dispatchMessage(&msg);
 }
 
-void Win32Platform::ProcessPendingEvents() {
+bool Win32Platform::ProcessPendingEvents() {
   MSG msg;
+  bool handled = false;
   while (CurrentWindowApi().peekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
     // A quit request in the middle of a run (another program can post one)
     // ends tavi as closing the window does: at once, no post after it.
     if (msg.message == WM_QUIT) EndProcess();
     Dispatch(&msg);
+    handled = true;
   }
+  return handled;
 }
 
 namespace {
@@ -105,9 +108,10 @@ bool Win32Platform::SendMessageA(WindowHandle window, unsigned message, std::uin
   if (window == 0) return false;
   DWORD_PTR result = 0;
   // Synchronous, but a host that hangs cannot freeze us for longer than the
-  // timeout.
+  // timeout. Blocking: no message sent to tavi meanwhile (a click by another
+  // program) is handled between a post's text and its Enter.
   return SendMessageTimeoutA(Hwnd(window), message, wParam, reinterpret_cast<LPARAM>(text),
-                             SMTO_NORMAL | SMTO_ABORTIFHUNG, messageTimeoutMs_, &result) != 0;
+                             SMTO_BLOCK | SMTO_ABORTIFHUNG, messageTimeoutMs_, &result) != 0;
 }
 
 bool Win32Platform::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,

@@ -18,7 +18,7 @@ class Win32Platform : public Platform {
   void SetDialogWindow(WindowHandle window) { dialogWindow_ = window; }
   void SetMessageTimeout(unsigned milliseconds) { messageTimeoutMs_ = milliseconds; }
 
-  void ProcessPendingEvents() override;
+  bool ProcessPendingEvents() override;
   bool EventsPending() override;
   bool WaitForEventOrTimeout(double seconds) override;
   void Pause(double seconds) override;

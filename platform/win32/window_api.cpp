@@ -10,10 +10,12 @@ namespace tavi {
 
 namespace {
 
-// QS_ALLINPUT as each Windows knows it: eight bits up to Windows 2000, then
-// QS_RAWINPUT from XP, then QS_TOUCH and QS_POINTER from 8.
-constexpr DWORD kAllInputTo2000 = 0x00FF;
-constexpr DWORD kAllInputXpTo7 = kAllInputTo2000 | 0x0400;
+// QS_ALLINPUT as each Windows knows it: eight bits on 9x and NT 4.0, then
+// QS_ALLPOSTMESSAGE from 2000 (a post already seen still counts), QS_RAWINPUT
+// from XP, QS_TOUCH and QS_POINTER from 8.
+constexpr DWORD kAllInputBefore2000 = 0x00FF;
+constexpr DWORD kAllInput2000 = kAllInputBefore2000 | 0x0100;
+constexpr DWORD kAllInputXpTo7 = kAllInput2000 | 0x0400;
 constexpr DWORD kAllInputFrom8 = kAllInputXpTo7 | 0x0800 | 0x1000;
 
 std::string Ansi(const wchar_t* text) {
@@ -60,16 +62,15 @@ WindowApi Choose() {
   WindowApi api{};
   api.unicode = (version & 0x80000000) == 0;
   api.preVista = release < 600;
-  // Windows 9x's numbers (4.0, 4.10, 4.90) count as before XP.
-  api.wakeMask = !api.unicode || release < 501 ? kAllInputTo2000 : release < 602 ? kAllInputXpTo7 : kAllInputFrom8;
-  if (api.unicode && release >= 500) {
+  // Windows 9x's numbers (4.0, 4.10, 4.90) count as before 2000.
+  const bool from2000 = api.unicode && release >= 500;
+  api.wakeMask = !from2000       ? kAllInputBefore2000
+                 : release < 501 ? kAllInput2000
+                 : release < 602 ? kAllInputXpTo7
+                                 : kAllInputFrom8;
+  if (from2000) {
     Lookup(api.msgWaitEx, "MsgWaitForMultipleObjectsEx");
     api.waitFlags = MWMO_INPUTAVAILABLE;
-  }
-  if (api.unicode && release >= 1000) {
-    Lookup(api.dpiForWindow, "GetDpiForWindow");
-    Lookup(api.systemMetricsForDpi, "GetSystemMetricsForDpi");
-    Lookup(api.adjustWindowRectExForDpi, "AdjustWindowRectExForDpi");
   }
   if (api.unicode) {
     api.getMessage = GetMessageW;
@@ -92,19 +93,6 @@ WindowApi Choose() {
 const WindowApi& CurrentWindowApi() {
   static const WindowApi api = Choose();
   return api;
-}
-
-int WindowApi::DpiOf(HWND window) const { return dpiForWindow ? static_cast<int>(dpiForWindow(window)) : 0; }
-
-int WindowApi::SystemMetric(int index, int dpi) const {
-  return systemMetricsForDpi ? systemMetricsForDpi(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
-}
-
-void WindowApi::AdjustFrame(RECT& rect, DWORD style, int dpi) const {
-  if (adjustWindowRectExForDpi)
-    adjustWindowRectExForDpi(&rect, style, FALSE, 0, static_cast<UINT>(dpi));
-  else
-    AdjustWindowRectEx(&rect, style, FALSE, 0);
 }
 
 bool WindowApi::WaitForInput(DWORD milliseconds) const {

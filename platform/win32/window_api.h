@@ -1,6 +1,6 @@
 // The window functions that differ between Windows versions, chosen once at start-up: Unicode on
 // Windows NT, ANSI on Windows 95, 98 and Me (which have the Unicode forms only as stubs that fail),
-// and the message wait with only what each version knows.
+// and the message wait with only what each version knows. (DPI: dpi_api.h.)
 #pragma once
 
 #include <windows.h>
@@ -23,25 +23,14 @@ struct WindowApi {
   LRESULT(WINAPI* defWindowProc)(HWND, UINT, WPARAM, LPARAM);
 
   // The message wait: the kinds of input that end it (QS_ALLINPUT with only
-  // the bits this Windows documents), and, from Windows 2000 on,
-  // MsgWaitForMultipleObjectsEx (looked up: 95 lacks it) with
-  // MWMO_INPUTAVAILABLE, so that input already seen also ends it.
+  // the bits this Windows documents, and from Windows 2000 on
+  // QS_ALLPOSTMESSAGE), and, from 2000 on, MsgWaitForMultipleObjectsEx
+  // (looked up: 95 lacks it) with MWMO_INPUTAVAILABLE, so that input
+  // already seen also ends it. Flags are chosen by version: no function
+  // tells which ones a Windows takes.
   DWORD wakeMask;
   DWORD waitFlags;
   DWORD(WINAPI* msgWaitEx)(DWORD, const HANDLE*, DWORD, DWORD, DWORD);
-
-  // Windows 10 (1607) and later: DPI by window, and metrics and frames for
-  // any DPI; null before.
-  UINT(WINAPI* dpiForWindow)(HWND);
-  int(WINAPI* systemMetricsForDpi)(int, UINT);
-  BOOL(WINAPI* adjustWindowRectExForDpi)(LPRECT, DWORD, BOOL, DWORD, UINT);
-
-  // The DPI of the screen a window is on; 0 where Windows cannot tell.
-  int DpiOf(HWND window) const;
-  // A system metric at `dpi` (at the system's DPI before Windows 10).
-  int SystemMetric(int index, int dpi) const;
-  // Turns a client rectangle into its window's, frame and caption at `dpi`.
-  void AdjustFrame(RECT& rect, DWORD style, int dpi) const;
 
   // Waits up to `milliseconds` for a message or other input; false if the wait failed.
   bool WaitForInput(DWORD milliseconds) const;

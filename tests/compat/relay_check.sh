@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Runs the Windows-version test and reads Wine's relay trace of its 95, 98, NT 4.0 and XP runs of
-# tavi.exe (the test starts those with WINEDEBUG=+relay; their trace comes out on this run's
+# Runs the Windows-version test and reads Wine's relay trace of its 95, 98, NT 4.0, 2000 and XP runs
+# of tavi.exe (the test starts those with WINEDEBUG=+relay; their trace comes out on this run's
 # standard error). As Windows 95 and 98, no call from tavi.exe's image may go to a wide function
-# that 9x only stubs, and the ANSI path must have run; before XP, the queue check and the message
+# that 9x only stubs, and the ANSI path must have run; before 2000, the queue check and the message
 # wait must ask only for the eight input kinds those versions know, the wait through the plain
 # form (95 has no Ex form) and with a handle array, which old Windows documents no NULL for; on
-# NT 4.0 and XP the metrics must be asked for at their pre-Vista size, and XP's wait must add raw
-# input and MWMO_INPUTAVAILABLE. In every traced run high contrast must be asked for at start and again
-# after the test announces a change of it (Wine always answers "off", so the asking is what shows).
+# NT 4.0, 2000 and XP the metrics must be asked for at their pre-Vista size; from 2000 the queue
+# check and the Ex wait with MWMO_INPUTAVAILABLE must add posts already seen, from XP raw input. In
+# every traced run high contrast must be asked for at start and again after the test announces a
+# change of it (Wine always answers "off", so the asking is what shows).
 # Usage: relay_check.sh TEST_EXE TAVI_EXE EXPORTS_LIST [test arguments...]
 set -euo pipefail
 . "$(dirname "$0")/../../tools/wine/env.sh"
@@ -71,7 +72,7 @@ sub expect {
 }
 # No handles, but a real array (not NULL) for them.
 my $plainWait = '^user32\.MsgWaitForMultipleObjects\(00000000,(?!00000000)[0-9a-f]{8},00000000,[0-9a-f]+,000000ff\)';
-for my $mode (qw(win95 win98 nt40 winxp)) {
+for my $mode (qw(win95 win98 nt40 win2k winxp)) {
   $faults{"no trace of the $mode run"} = 1 unless $calls{$mode};
 }
 for my $mode (qw(win95 win98)) {
@@ -85,31 +86,37 @@ for my $mode (qw(win95 win98 nt40)) {
   $faults{"as $mode, tavi.exe called MsgWaitForMultipleObjectsEx"} = 1
     if called($mode, '^user32\.MsgWaitForMultipleObjectsEx\(');
 }
-for my $mode (qw(win95 win98 nt40 winxp)) {
+for my $mode (qw(win95 win98 nt40 win2k winxp)) {
   $faults{"as $mode, a message wait was given NULL for its handles"} = 1
     if called($mode, '^user32\.MsgWaitForMultipleObjects(?:Ex)?\(00000000,00000000,');
 }
 # High contrast is asked for at start and again after the test's settings change.
-for my $mode (qw(win95 win98 nt40 winxp)) {
+for my $mode (qw(win95 win98 nt40 win2k winxp)) {
   my $asked = $highContrast{$mode} // 0;
   $faults{"as $mode, high contrast was asked for $asked times, not at start and after a settings change"} = 1
     if $asked < 2;
 }
 expect('nt40', '^user32\.GetMessageW\(', 'the Unicode message loop did not run');
-for my $mode (qw(nt40 winxp)) {
+for my $mode (qw(nt40 win2k winxp)) {
   expect($mode, '^user32\.SystemParametersInfoW\(00000029,000001f4,',
          'the metrics were not asked for at their pre-Vista size (500 bytes)');
 }
-expect('winxp', '^user32\.MsgWaitForMultipleObjectsEx\(00000000,(?!00000000)[0-9a-f]{8},[0-9a-f]+,000004ff,00000004\)',
-       'the message wait did not ask for raw input (mask 4ff) with MWMO_INPUTAVAILABLE');
-expect('winxp', '^user32\.GetQueueStatus\(000004ff\)', 'the queue was not looked at with raw input (mask 4ff)');
+# From 2000 on, posts already seen count (QS_ALLPOSTMESSAGE, 100); from XP on raw input too (400).
+for my $case (['win2k', '000001ff', 'posts already seen (mask 1ff)'],
+              ['winxp', '000005ff', 'posts already seen and raw input (mask 5ff)']) {
+  my ($mode, $mask, $what) = @$case;
+  expect($mode, "^user32\\.MsgWaitForMultipleObjectsEx\\(00000000,(?!00000000)[0-9a-f]{8},[0-9a-f]+,$mask,00000004\\)",
+         "the message wait did not ask for $what with MWMO_INPUTAVAILABLE");
+  expect($mode, "^user32\\.GetQueueStatus\\($mask\\)", "the queue was not looked at for $what");
+}
 
 if (%faults) {
   print "relay-check:\n", map { "  $_\n" } sort keys %faults;
   exit 1;
 }
-printf "relay-check: calls from tavi.exe as win95 %d, win98 %d, nt40 %d, winxp %d; as 9x none to a " .
-  "wide function 9x only stubs; before 2000 the queue looked at and the plain wait with mask ff, as XP both " .
-  "with mask 4ff (the Ex wait); each wait with a handle array, not NULL; " .
-  "the metrics at their 9x and pre-Vista sizes; high contrast asked for at start and after a settings change\n", @calls{qw(win95 win98 nt40 winxp)};
+printf "relay-check: calls from tavi.exe as win95 %d, win98 %d, nt40 %d, win2k %d, winxp %d; as 9x none to a " .
+  "wide function 9x only stubs; before 2000 the queue looked at and the plain wait with mask ff, as 2000 both " .
+  "with mask 1ff and as XP with 5ff (the Ex wait); each wait with a handle array, not NULL; " .
+  "the metrics at their 9x and pre-Vista sizes; high contrast asked for at start and after a settings change\n",
+  @calls{qw(win95 win98 nt40 win2k winxp)};
 PERL

@@ -93,11 +93,24 @@ TEST(App, EachControlHasAName) {
   CoUninitialize();
 }
 
-// Told that its screen now has 144 DPI (lParam 0: no suggested rectangle),
-// tavi lays itself out as it does when it starts at 144 DPI: client area,
-// controls and the message box's line of text; it stays where it was. As
-// Windows 8.1 with the metrics at the system's DPI; as Windows 10 with those
-// for the new DPI, which Wine's frame does not follow.
+// Sends tavi a WM_DPICHANGED for 144 DPI, with `suggested` (if any) written
+// into tavi's own memory: Wine does not carry the pointer across processes.
+void SendDpiChanged(TaviApp& tavi, const RECT* suggested) {
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, tavi.process().Id());
+  void* there = suggested ? VirtualAllocEx(process, nullptr, sizeof *suggested, MEM_COMMIT, PAGE_READWRITE) : nullptr;
+  if (there) WriteProcessMemory(process, there, suggested, sizeof *suggested, nullptr);
+  SendMessageW(tavi.form, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(there));
+  if (there) VirtualFreeEx(process, there, 0, MEM_RELEASE);
+  CloseHandle(process);
+}
+
+// Started at 96 or 144 DPI (as Windows 10), tavi's client area is 4605 x 585
+// twips. Told that its screen now has 144 DPI, it lays itself out as it does
+// when it starts at 144 DPI (client area, controls, the message box's line of
+// text): where it is (no suggested rectangle), or at the rectangle Windows
+// suggests; under per-monitor v1 that is the old window scaled, frame and
+// all, so the client area is made right in it. (Wine's frame does not follow
+// the new DPI's metrics either.)
 TEST(App, ANewDpiLaysTaviOutAsAtThatDpi) {
   SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);  // tavi's pixels as they are
   const auto layout = [](const TaviApp& tavi) {
@@ -110,23 +123,31 @@ TEST(App, ANewDpiLaysTaviOutAsAtThatDpi) {
     }
     return all;
   };
-  for (const char* version : {"win81", "win10"}) {
-    SCOPED_TRACE(version);
-    const driver::RegistryValue as(driver::RegistryValue::kTaviVersion, "Version", version);
-    std::vector<LONG> at144;
-    {
-      const driver::RegistryValue dpi("Control Panel\\Desktop", "LogPixels", 144);
-      TaviApp tavi;
-      ASSERT_TRUE(tavi.ready());
-      at144 = layout(tavi);
-    }
-    EXPECT_EQ(std::vector<LONG>(at144.begin(), at144.begin() + 2), (std::vector<LONG>{461, 59}));  // 4605 x 585 twips
+  const driver::RegistryValue as(driver::RegistryValue::kTaviVersion, "Version", "win10");
+  std::vector<LONG> at144;
+  {
+    const driver::RegistryValue dpi("Control Panel\\Desktop", "LogPixels", 144);
     TaviApp tavi;
     ASSERT_TRUE(tavi.ready());
-    const std::vector<LONG> where = PlaceOf(tavi.form, nullptr);  // on the screen
-    SendMessageW(tavi.form, WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
+    at144 = layout(tavi);
+  }
+  EXPECT_EQ(std::vector<LONG>(at144.begin(), at144.begin() + 2), (std::vector<LONG>{461, 59}));  // 4605 x 585 twips
+  for (const bool suggest : {false, true}) {
+    SCOPED_TRACE(suggest ? "a suggested rectangle" : "none suggested");
+    TaviApp tavi;
+    ASSERT_TRUE(tavi.ready());
+    const std::vector<LONG> at96 = layout(tavi);
+    EXPECT_EQ(std::vector<LONG>(at96.begin(), at96.begin() + 2), (std::vector<LONG>{307, 39}));
+    RECT before, after;
+    GetWindowRect(tavi.form, &before);
+    const LONG width = before.right - before.left, height = before.bottom - before.top;
+    const RECT suggested = {before.left + 40, before.top + 30, before.left + 40 + width * 3 / 2,
+                            before.top + 30 + height * 3 / 2};
+    SendDpiChanged(tavi, suggest ? &suggested : nullptr);
     EXPECT_EQ(layout(tavi), at144);
-    EXPECT_TRUE(std::equal(where.begin(), where.begin() + 2, PlaceOf(tavi.form, nullptr).begin()));
+    GetWindowRect(tavi.form, &after);
+    const RECT& at = suggest ? suggested : before;
+    EXPECT_EQ(std::vector<LONG>({after.left, after.top}), std::vector<LONG>({at.left, at.top}));
   }
 }
 
@@ -248,29 +269,53 @@ TEST(App, MinimizedItTakesNoKeys) {
 }
 
 // The window keeps handling the user during a run: an edit shows in the later
-// posts, and a second click makes a whole run inside the first.
+// posts, and a second click makes a whole run inside the first. A click sent
+// by another program (automation, assistive tools) while the host takes a
+// post's text waits until that post's Enter is out: every post arrives whole.
 TEST(App, AnEditAndASecondClickDuringARun) {
-  RoomAndTavi s("--hold-after 1");
-  ASSERT_TRUE(s.ready());
-  s.tavi.SetText(s.tavi.text1, L"old");
-  s.tavi.Click();
-  // The host holds on to the first post; what is queued now is handled in
-  // the wait that follows it.
-  ASSERT_TRUE(s.room.WaitFor("hold"));
-  s.tavi.TypeOver(s.tavi.text1, L"new");
-  s.tavi.Click();
-  s.room.Release();
-  ASSERT_TRUE(s.room.WaitForPosts(14));
-  const auto posts = s.room.Posts();
-  EXPECT_EQ(Variants(posts), (std::vector<int>{1, 1, 2, 3, 4, 5, 5, 7, 2, 3, 4, 5, 5, 7}));
-  EXPECT_EQ(posts[0].bytes,
-            "o\x95l\x95"
-            "d\x95\x95");
-  EXPECT_EQ(posts[1].bytes,
-            "n\x95"
-            "e\x95w\x95\x95");
-  EXPECT_EQ(posts[8].bytes, "\xF1<b>\xEB</b>w");
-  EXPECT_EQ(posts[13].bytes, "<sup>n</sup>e<sub>w</sub>");
+  const struct {
+    const char* hold;  // roomsim's: where the host holds tavi while the test acts
+    bool sent;         // the second click sent (BM_CLICK), not queued, and no edit
+    std::vector<int> variants;
+    std::vector<std::pair<int, std::string>> bytes;  // some posts, byte for byte
+  } cases[] = {
+      {"--hold-after 1",  // in the first post's Enter
+       false,
+       {1, 1, 2, 3, 4, 5, 5, 7, 2, 3, 4, 5, 5, 7},
+       {{0,
+         "o\x95l\x95"
+         "d\x95\x95"},
+        {1,
+         "n\x95"
+         "e\x95w\x95\x95"},
+        {8, "\xF1<b>\xEB</b>w"},
+        {13, "<sup>n</sup>e<sub>w</sub>"}}},
+      {"--hold-text 2",  // in the second post's text
+       true,
+       {1, 2, 1, 2, 3, 4, 5, 5, 7, 3, 4, 5, 5, 7},
+       {{1, "<b>\xF8</b>ld"}, {3, "<b>\xF8</b>ld"}, {9, "o-l-d--"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.hold);
+    RoomAndTavi s(c.hold);
+    ASSERT_TRUE(s.ready());
+    s.tavi.SetText(s.tavi.text1, L"old");
+    s.tavi.Click();
+    // What is queued or sent while the host holds is handled in the wait
+    // that follows that post.
+    ASSERT_TRUE(s.room.WaitFor("hold"));
+    if (c.sent) {
+      SendNotifyMessageW(s.tavi.command1, BM_CLICK, 0, 0);
+    } else {
+      s.tavi.TypeOver(s.tavi.text1, L"new");
+      s.tavi.Click();
+    }
+    s.room.Release();
+    ASSERT_TRUE(s.room.WaitForPosts(14));
+    const auto posts = s.room.Posts();
+    EXPECT_EQ(Variants(posts), c.variants);
+    for (const auto& [k, bytes] : c.bytes) EXPECT_EQ(posts[k].bytes, bytes) << "post " << k + 1;
+  }
 }
 
 // Esc pressed in the message box during a run, with a second run nested in

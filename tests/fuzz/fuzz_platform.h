@@ -42,9 +42,10 @@ class FuzzPlatform : public Platform {
   long processCalls = 0;
   double clock = 0;  // seconds since midnight, as TimeOfDay reports it
 
-  void ProcessPendingEvents() override {
+  bool ProcessPendingEvents() override {
     ++processCalls;
     if (onEvents) onEvents();
+    return bytes_.Byte() & 1;
   }
   bool EventsPending() override { return bytes_.Byte() == 1; }
   // Time passes: all of it, or as much as the fuzzer says when an event comes

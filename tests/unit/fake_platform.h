@@ -32,6 +32,7 @@ class FakePlatform : public Platform {
   int processCalls = 0;
   std::vector<double> blockingWaits;  // the seconds asked of each blocking wait
   bool waitsFail = false;             // every blocking wait fails at once
+  bool stuckQueueBit = false;         // the queue check always says "pending"
 
   // --- random draws: returned in order; 0 when none are left ---
   std::deque<float> draws;
@@ -60,12 +61,15 @@ class FakePlatform : public Platform {
   std::size_t convertsAtMost = static_cast<std::size_t>(-1);  // longer: no memory for ToAnsi's result
 
   // --- Platform ---
-  void ProcessPendingEvents() override {
+  bool ProcessPendingEvents() override {
     ++processCalls;
-    for (auto due = TakeDueEvent(); due; due = TakeDueEvent()) (*due)();
+    if (stuckQueueBit) time += 1e-6;  // a turn of the loop, with nothing to handle
+    bool handled = false;
+    for (auto due = TakeDueEvent(); due; due = TakeDueEvent(), handled = true) (*due)();
+    return handled;
   }
   bool EventsPending() override {
-    return std::any_of(events.begin(), events.end(), [&](const Event& e) { return e.at <= time; });
+    return stuckQueueBit || std::any_of(events.begin(), events.end(), [&](const Event& e) { return e.at <= time; });
   }
   // As before Windows XP: a wait wakes only for events that come after it
   // began, never for those already waiting.

@@ -1,6 +1,8 @@
 // WaitSeconds: the start rounded to a whole second (ties to even), events during the wait, midnight.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "fake_platform.h"
 #include "sequence/sequence.h"
 
@@ -35,27 +37,41 @@ TEST(WaitSeconds, EndsAtTheRoundedStartPlusTheSeconds) {
 
 // The wait blocks until its end or the next event instead of spinning, and
 // handles each event as it comes, one already waiting when it begins at once
-// (before XP a blocking wait does not wake for it). A failed wait sleeps a
-// little before the next.
+// (before Windows 2000 a blocking wait does not wake for it). A failed wait
+// sleeps a little before the next; a queue check that said "pending" with
+// nothing to handle is followed by a real wait, not by another check.
 TEST(WaitSeconds, BlocksUntilTheNextEventOrTheEnd) {
-  FakePlatform platform;
-  platform.time = 100.4;
-  WaitSeconds(1, platform);
-  EXPECT_EQ(platform.blockingWaits.size(), 1u);
-  EXPECT_NEAR(platform.blockingWaits[0], 0.6, 1e-9);
-
-  platform.time = 100.0;
-  std::vector<double> handledAt;
-  for (double t : {100.0, 100.25, 100.5, 100.75}) platform.At(t, [&] { handledAt.push_back(platform.time); });
-  WaitSeconds(1, platform);
-  EXPECT_EQ(handledAt, (std::vector<double>{100.0, 100.25, 100.5, 100.75}));
-  EXPECT_DOUBLE_EQ(platform.time, 101.0);
-
-  platform.processCalls = 0;
-  platform.waitsFail = true;
-  WaitSeconds(1, platform);
-  EXPECT_NEAR(platform.time, 102.0, 0.011);
-  EXPECT_LE(platform.processCalls, 150);  // spinning on the clock: a million turns
+  const struct {
+    const char* what;
+    double start;
+    std::vector<double> events;
+    bool waitsFail, stuckQueueBit;
+    std::vector<double> handledAt;
+    int mostTurns;  // spinning on the clock would take about a million
+  } cases[] = {
+      {"no event", 100.4, {}, false, false, {}, 1},
+      {"events", 100.0, {100.0, 100.25, 100.5, 100.75}, false, false, {100.0, 100.25, 100.5, 100.75}, 5},
+      {"every wait fails", 100.0, {}, true, false, {}, 150},
+      {"a queue bit stuck on", 100.0, {100.5}, false, true, {100.5}, 5},
+  };
+  for (const auto& c : cases) {
+    FakePlatform platform;
+    platform.time = c.start;
+    platform.waitsFail = c.waitsFail;
+    platform.stuckQueueBit = c.stuckQueueBit;
+    std::vector<double> handledAt;
+    for (double t : c.events) platform.At(t, [&] { handledAt.push_back(platform.time); });
+    WaitSeconds(1, platform);
+    EXPECT_NEAR(platform.time, 101.0, c.waitsFail ? 0.011 : 1e-5) << c.what;
+    for (double& t : handledAt) t = std::round(t * 1e4) / 1e4;  // a stuck bit's turns take a microsecond each
+    EXPECT_EQ(handledAt, c.handledAt) << c.what;
+    EXPECT_LE(platform.processCalls, c.mostTurns) << c.what;
+    // The last wait blocks from the last event, or the start, to the end.
+    const double last = c.handledAt.empty() ? c.start : c.handledAt.back();
+    if (!c.waitsFail) {
+      EXPECT_NEAR(platform.blockingWaits.back(), 101.0 - last, 1e-5) << c.what;
+    }
+  }
 }
 
 TEST(WaitSeconds, LastsTheSameAcrossMidnight) {

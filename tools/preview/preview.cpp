@@ -14,7 +14,7 @@ using tavi::WideString;
 // Just enough platform for styling outside Windows: a clock and a generator.
 class ConsolePlatform : public tavi::Platform {
  public:
-  void ProcessPendingEvents() override {}
+  bool ProcessPendingEvents() override { return false; }
   bool EventsPending() override { return false; }
   bool WaitForEventOrTimeout(double) override { return true; }
   void Pause(double) override {}

@@ -33,6 +33,8 @@ struct HostState {
   std::vector<Room*> rooms;
   HFONT font = nullptr;
   int lines = 0;
+  int texts = 0;          // texts set into a room's input by another program
+  bool clearing = false;  // the host empties an input itself
   bool creatingDecoy = false;
   HANDLE release = nullptr;  // ends a hold (--hold-after)
 };
@@ -64,7 +66,9 @@ void Submit(HWND input) {
   RecordLine("post", "room=" + std::to_string(room->number) + " control=RICHCNTL#" + std::to_string(room->inputOrdinal),
              bytes);
   AppendToHistory(room->history, "You", bytes);
+  g.clearing = true;
   SetWindowTextA(input, "");
+  g.clearing = false;
   ++g.lines;
   if (g.options.holdAfter && g.lines == g.options.holdAfter) {
     RecordLine("hold", "", "");  // the sender waits inside its Enter until released
@@ -98,6 +102,10 @@ LRESULT CALLBACK PartProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return 0;
   }
   if (room && room->input == hwnd && msg == WM_SETTEXT) {
+    if (!g.clearing && ++g.texts == g.options.holdText) {
+      RecordLine("hold", "", "");  // the sender waits inside its text until released
+      WaitForSingleObject(g.release, 60000);
+    }
     room->setBytes = lp ? reinterpret_cast<const char*>(lp) : "";
     room->shownBytes = room->setBytes.substr(0, kShownBytes);
     room->settingText = true;

@@ -41,6 +41,8 @@ const char* HelpText() {
          "                       transcript says \"hang\" when it starts\n"
          "  --hold-after N       record the N-th line, then keep its sender waiting (up to\n"
          "                       60 s) until the event \"roomsim.release.<pid>\" is set\n"
+         "  --hold-text N        as --hold-after, but inside the N-th line's text (WM_SETTEXT),\n"
+         "                       before its Enter\n"
          "  --exit-after N       quit after N lines (a host that goes away)\n"
          "  --churn MS           close and reopen the rooms every MS milliseconds\n"
          "  --transcript FILE    append every submitted line to FILE:\n"
@@ -86,6 +88,8 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
       ok = count(1000000, o.hangAfter);
     } else if (arg == "--hold-after") {
       ok = count(1000000, o.holdAfter);
+    } else if (arg == "--hold-text") {
+      ok = count(1000000, o.holdText);
     } else if (arg == "--exit-after") {
       ok = count(1000000, o.exitAfter);
     } else if (arg == "--churn") {

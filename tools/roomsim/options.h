@@ -21,6 +21,7 @@ struct Options {
   bool noFrame = false;         // no frame window at all
   int hangAfter = 0;            // stop handling messages after this many lines
   int holdAfter = 0;            // answer this line only once released (see HelpText)
+  int holdText = 0;             // take this line's text only once released
   int exitAfter = 0;            // quit after this many lines
   int churnMs = 0;              // close and reopen the rooms this often
   std::string transcript;       // where submitted lines are recorded

@@ -1,0 +1,84 @@
+// DpiApi: the DPI functions of Windows 8.1 and 10 where GetProcAddress finds them, the system's DPI elsewhere.
+#include "platform/win32/dpi_api.h"
+
+namespace tavi {
+
+namespace {
+
+constexpr int kPerMonitorAware = 2;   // DPI_AWARENESS_PER_MONITOR_AWARE, PROCESS_PER_MONITOR_DPI_AWARE
+constexpr int kEffectiveDpi = 0;      // MDT_EFFECTIVE_DPI
+constexpr DWORD kNearestMonitor = 2;  // MONITOR_DEFAULTTONEAREST
+
+// A function of `module` that not every Windows has; null where it is missing
+// (also under a compatibility mode that reports an older Windows than it is).
+template <class Function>
+void Lookup(Function& function, HMODULE module, const char* name) {
+  const FARPROC found = module ? GetProcAddress(module, name) : nullptr;
+  function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
+DpiApi Find() {
+  DpiApi api{};
+  HDC screen = GetDC(nullptr);
+  api.systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  const HMODULE user32 = GetModuleHandleA("USER32.DLL");
+  Lookup(api.dpiForWindow, user32, "GetDpiForWindow");
+  Lookup(api.systemMetricsForDpi, user32, "GetSystemMetricsForDpi");
+  Lookup(api.adjustWindowRectExForDpi, user32, "AdjustWindowRectExForDpi");
+  Lookup(api.windowAwarenessContext, user32, "GetWindowDpiAwarenessContext");
+  Lookup(api.awarenessOfContext, user32, "GetAwarenessFromDpiAwarenessContext");
+  Lookup(api.monitorFromWindow, user32, "MonitorFromWindow");
+  // Loaded only where user32 has the DPI functions of 8.1 and later, and
+  // from the system folder: older Windows have no shcore.dll, and one found
+  // elsewhere on the search path is none of Windows'.
+  char path[MAX_PATH + 16];
+  const UINT folder = GetSystemDirectoryA(path, MAX_PATH);
+  if (api.monitorFromWindow && GetProcAddress(user32, "PhysicalToLogicalPointForPerMonitorDPI") && folder &&
+      folder < MAX_PATH) {
+    lstrcpyA(path + folder, "\\SHCORE.DLL");
+    const HMODULE shcore = LoadLibraryA(path);
+    Lookup(api.dpiForMonitor, shcore, "GetDpiForMonitor");
+    Lookup(api.processAwareness, shcore, "GetProcessDpiAwareness");
+  }
+  return api;
+}
+
+}  // namespace
+
+const DpiApi& CurrentDpiApi() {
+  static const DpiApi api = Find();
+  return api;
+}
+
+int DpiApi::DpiOf(HWND window) const {
+  if (dpiForWindow) return static_cast<int>(dpiForWindow(window));
+  UINT x = 0, y = 0;
+  if (dpiForMonitor && dpiForMonitor(monitorFromWindow(window, kNearestMonitor), kEffectiveDpi, &x, &y) == S_OK) {
+    return static_cast<int>(y);
+  }
+  return 0;
+}
+
+bool DpiApi::PerMonitorAware(HWND window) const {
+  if (windowAwarenessContext && awarenessOfContext) {
+    return awarenessOfContext(windowAwarenessContext(window)) == kPerMonitorAware;
+  }
+  int awareness = 0;
+  return processAwareness && processAwareness(nullptr, &awareness) == S_OK && awareness == kPerMonitorAware;
+}
+
+int DpiApi::SystemMetric(int index, int dpi) const {
+  if (systemMetricsForDpi) return systemMetricsForDpi(index, static_cast<UINT>(dpi));
+  return MulDiv(GetSystemMetrics(index), dpi, systemDpi);
+}
+
+void DpiApi::AdjustFrame(RECT& rect, DWORD style, int dpi) const {
+  if (adjustWindowRectExForDpi) {
+    adjustWindowRectExForDpi(&rect, style, FALSE, 0, static_cast<UINT>(dpi));
+  } else {
+    AdjustWindowRectEx(&rect, style, FALSE, 0);
+  }
+}
+
+}  // namespace tavi
