@@ -29,11 +29,13 @@ DpiApi Find() {
   Lookup(api.windowAwarenessContext, user32, "GetWindowDpiAwarenessContext");
   Lookup(api.awarenessOfContext, user32, "GetAwarenessFromDpiAwarenessContext");
   Lookup(api.monitorFromWindow, user32, "MonitorFromWindow");
-  // Loaded only where user32 has the DPI functions of 8.1 and later, and
-  // from the system folder: older Windows have no shcore.dll, and one found
-  // elsewhere on the search path is none of Windows'.
+  // shcore.dll serves only where user32 has the DPI functions of 8.1 but not
+  // those of 10, and is loaded only there, from the system folder: older
+  // Windows have none, and one found elsewhere on the search path is none of
+  // Windows'.
+  const bool only81 = !api.dpiForWindow || !api.windowAwarenessContext || !api.awarenessOfContext;
   char path[MAX_PATH + 16];
-  const UINT folder = GetSystemDirectoryA(path, MAX_PATH);
+  const UINT folder = only81 ? GetSystemDirectoryA(path, MAX_PATH) : 0;
   if (api.monitorFromWindow && GetProcAddress(user32, "PhysicalToLogicalPointForPerMonitorDPI") && folder &&
       folder < MAX_PATH) {
     lstrcpyA(path + folder, "\\SHCORE.DLL");
