@@ -199,7 +199,9 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       } else if (GetFocus() == hwnd_) {
         RestoreFocus(false);
       }
+      KeepHeight();
       break;
+    case WM_GETMINMAXINFO: SizeBounds(*reinterpret_cast<MINMAXINFO*>(lp)); return 0;
     case WM_CLOSE:
     case WM_ENDSESSION:
       if (msg == WM_CLOSE || wp) Form_Unload();  // ends the process, also mid-run

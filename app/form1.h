@@ -19,6 +19,9 @@ class Form1 {
   HWND hwnd() const { return hwnd_; }
 
  private:
+  // The form's client area in twips (1/1440 inch); the window can be made taller.
+  static constexpr int kClientWidth = 4605;
+  static constexpr int kClientHeight = 585;
   // The background colours: the form's, the message box's, the frame-class box's.
   enum Colour { kFormColour, kText1Colour, kText10Colour, kColours };
 
@@ -53,6 +56,10 @@ class Form1 {
   void FitClientArea();
   // Lays the window out again at a new DPI, in the `suggested` rectangle or where it is.
   void ChangeDpi(int dpiX, int dpiY, const RECT* suggested);
+  // The bounds of a resize: the form's width, and its height or more.
+  void SizeBounds(MINMAXINFO& bounds) const;
+  // Keeps the height the user gave the window, in twips, across DPI changes.
+  void KeepHeight();
   // The window's icons in the sizes for its DPI.
   void LoadIcons();
 
@@ -83,10 +90,13 @@ class Form1 {
   HICON smallIcon_ = nullptr;
   int dpiX_ = 96;
   int dpiY_ = 96;
+  int heightTwips_ = kClientHeight;  // the client area's height: the form's or more
+  bool changingDpi_ = false;
 };
 
-// The window's style: a fixed-size window whose client area is exactly the form's size.
-inline constexpr DWORD kForm1Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// The window's style: a sizing border, through which it can only be made taller (down to the
+// form's size), so that the frame-class box below the form shows.
+inline constexpr DWORD kForm1Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME;
 
 // Creates Form1 over `platform` and runs the event loop until the process ends.
 int RunForm1(Win32Platform& platform, HINSTANCE instance, int show);

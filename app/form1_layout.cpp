@@ -1,4 +1,6 @@
 // Form1's layout: the window and its controls placed from their twips at the window's DPI.
+#include <algorithm>
+
 #include "app/form1.h"
 #include "platform/win32/dpi_api.h"
 #include "platform/win32/window_api.h"
@@ -7,9 +9,7 @@ namespace tavi {
 
 namespace {
 
-// Sizes and positions in twips (1/1440 inch).
-constexpr int kClientWidth = 4605;
-constexpr int kClientHeight = 585;
+// The controls' places in twips.
 struct Placement {
   int left, top, width, height;
 };
@@ -22,7 +22,7 @@ int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
 }  // namespace
 
 SIZE Form1::FrameSize(int dpiX, int dpiY) const {
-  RECT frame = {0, 0, Pixels(kClientWidth, dpiX), Pixels(kClientHeight, dpiY)};
+  RECT frame = {0, 0, Pixels(kClientWidth, dpiX), Pixels(heightTwips_, dpiY)};
   CurrentDpiApi().AdjustFrame(frame, kForm1Style, dpiY);
   return {frame.right - frame.left, frame.bottom - frame.top};
 }
@@ -52,13 +52,14 @@ void Form1::FitClientArea() {
   // of a per-monitor v1 window, which stays at the system's DPI.
   RECT window, client;
   if (IsIconic(hwnd_) || !GetWindowRect(hwnd_, &window) || !GetClientRect(hwnd_, &client)) return;
-  const int wider = Pixels(kClientWidth, dpiX_) - client.right, taller = Pixels(kClientHeight, dpiY_) - client.bottom;
+  const int wider = Pixels(kClientWidth, dpiX_) - client.right, taller = Pixels(heightTwips_, dpiY_) - client.bottom;
   if (!wider && !taller) return;
   SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left + wider, window.bottom - window.top + taller,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form1::ChangeDpi(int dpiX, int dpiY, const RECT* suggested) {
+  changingDpi_ = true;
   dpiX_ = dpiX;
   dpiY_ = dpiY;
   // Where Windows suggests, whole (so the window does not flip between two
@@ -74,8 +75,24 @@ void Form1::ChangeDpi(int dpiX, int dpiY, const RECT* suggested) {
   }
   SetWindowPos(hwnd_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top, SWP_NOZORDER | SWP_NOACTIVATE);
   FitClientArea();
+  changingDpi_ = false;
   PlaceControls();
   LoadIcons();
+}
+
+void Form1::SizeBounds(MINMAXINFO& bounds) const {
+  // The frame as it is (see FitClientArea), around the form's client area.
+  RECT window, client;
+  if (IsIconic(hwnd_) || !GetWindowRect(hwnd_, &window) || !GetClientRect(hwnd_, &client)) return;
+  const int width = Pixels(kClientWidth, dpiX_) + (window.right - window.left) - client.right;
+  bounds.ptMinTrackSize = {width, Pixels(kClientHeight, dpiY_) + (window.bottom - window.top) - client.bottom};
+  bounds.ptMaxTrackSize.x = width;
+}
+
+void Form1::KeepHeight() {
+  RECT client;
+  if (changingDpi_ || IsIconic(hwnd_) || !GetClientRect(hwnd_, &client)) return;
+  heightTwips_ = std::max(kClientHeight, MulDiv(client.bottom, 1440, dpiY_));
 }
 
 void Form1::LoadIcons() {

@@ -1,6 +1,7 @@
 // The launch benchmark's yardstick: tavi's window and nothing else (the same class of window, the
 // same three controls, the same manifest with common controls 6), without tavi's logic.
 #include <windows.h>
+
 #include <commctrl.h>
 
 static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

@@ -151,6 +151,40 @@ TEST(App, ANewDpiLaysTaviOutAsAtThatDpi) {
   }
 }
 
+// Its bottom edge can be dragged down, and only that: made taller from
+// outside (through SetWindowPos, whose sizes are bounded as a drag's are),
+// the frame-class box shows, in its colour; narrower, wider or shorter than
+// at the start it cannot be made. A DPI change keeps the height in twips.
+TEST(App, ItCanOnlyBeMadeTaller) {
+  SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);  // tavi's pixels as they are
+  TaviApp tavi;
+  ASSERT_TRUE(tavi.ready());
+  RECT start;
+  GetWindowRect(tavi.form, &start);
+  const auto resize = [&](int wider, int taller) {
+    SetWindowPos(tavi.form, nullptr, 0, 0, start.right - start.left + wider, start.bottom - start.top + taller,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client;
+    GetClientRect(tavi.form, &client);
+    return std::vector<LONG>{client.right, client.bottom};
+  };
+  EXPECT_EQ(resize(0, 0), (std::vector<LONG>{307, 39}));
+  EXPECT_EQ(resize(-20, 0), (std::vector<LONG>{307, 39}));
+  EXPECT_EQ(resize(20, 0), (std::vector<LONG>{307, 39}));
+  EXPECT_EQ(resize(0, -10), (std::vector<LONG>{307, 39}));
+  EXPECT_EQ(resize(20, 40), (std::vector<LONG>{307, 79}));  // 1185 twips
+  const std::vector<LONG> box = PlaceOf(tavi.text10, tavi.form);
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        return driver::ColoursIn(tavi.form, {box[0], box[1], box[0] + box[2], box[1] + box[3]}).count(0xE0E0E0);
+      },
+      30));
+  SendDpiChanged(tavi, nullptr);
+  RECT client;
+  GetClientRect(tavi.form, &client);
+  EXPECT_EQ(std::vector<LONG>({client.right, client.bottom}), (std::vector<LONG>{461, 119}));  // 1185 twips
+}
+
 // The message font, `scale` times as tall, for the programs started while this lives.
 struct MessageFontScaled {
   explicit MessageFontScaled(int scale) {
