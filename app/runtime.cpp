@@ -31,17 +31,24 @@ void operator delete(void* block) noexcept {
   if (block) HeapFree(GetProcessHeap(), 0, block);
 }
 void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
+// Clang emits a call of the array forms in char_traits<char16_t>::move (its
+// branch for constant evaluation, never taken at run time); GCC drops it.
+void* operator new[](std::size_t bytes) { return operator new(bytes); }
+void operator delete[](void* block) noexcept { operator delete(block); }
+void operator delete[](void* block, std::size_t) noexcept { operator delete(block); }
 
 namespace std {
 const nothrow_t nothrow{};  // the tag of the nothrow operator new
 
 // The standard library's templates report misuse and impossible sizes
 // through these; tavi checks every size first, so they end the program.
+// NOLINTBEGIN(bugprone-reserved-identifier): the library's own names
 void __throw_bad_alloc() { Fail(); }
 void __throw_bad_array_new_length() { Fail(); }
 void __throw_bad_function_call() { Fail(); }
 void __throw_length_error(const char*) { Fail(); }
 void __throw_logic_error(const char*) { Fail(); }
+// NOLINTEND(bugprone-reserved-identifier)
 }  // namespace std
 
 extern "C" {
@@ -49,6 +56,28 @@ extern "C" {
 // Static objects with destructors register them here. The process always
 // ends through ExitProcess, so there is nothing to run them for.
 int atexit(void (*)()) { return 0; }
+
+// Copies and fills of a size known only at run time: GCC inlines them as
+// string instructions, Clang calls these. Byte by byte, as the i486 does best
+// without knowing the alignment.
+void* memcpy(void* to, const void* from, std::size_t bytes) {
+  auto* d = static_cast<unsigned char*>(to);
+  const auto* s = static_cast<const unsigned char*>(from);
+  for (std::size_t i = 0; i < bytes; ++i) d[i] = s[i];
+  return to;
+}
+void* memmove(void* to, const void* from, std::size_t bytes) {
+  auto* d = static_cast<unsigned char*>(to);
+  const auto* s = static_cast<const unsigned char*>(from);
+  if (d < s) return memcpy(to, from, bytes);
+  for (std::size_t i = bytes; i > 0; --i) d[i - 1] = s[i - 1];  // from the end: the ranges may overlap
+  return to;
+}
+void* memset(void* to, int value, std::size_t bytes) {
+  auto* d = static_cast<unsigned char*>(to);
+  for (std::size_t i = 0; i < bytes; ++i) d[i] = static_cast<unsigned char>(value);
+  return to;
+}
 
 // For std::char_traits<char>::length, in the strings' constructors.
 std::size_t strlen(const char* text) {

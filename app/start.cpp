@@ -4,7 +4,7 @@
 
 // The constructors of namespace-scope objects, as the linker gathers them:
 // -1, then the constructors, then 0.
-extern "C" void (*__CTOR_LIST__[])();
+extern "C" void (*__CTOR_LIST__[])();  // NOLINT(bugprone-reserved-identifier): the linker's name
 
 namespace {
 

@@ -6,6 +6,8 @@ target_link_libraries(tavi_preview PRIVATE tavi_core tavi_warnings)
 
 if(BUILD_TESTING)
   add_subdirectory(tests/unit)
+  # MESSAGE reaches make preview's and make demo's program exactly as typed.
+  add_test(NAME make.MessageQuoting COMMAND bash ${CMAKE_SOURCE_DIR}/tests/make/message_quoting.sh)
   if(TAVI_SANITIZE)
     add_subdirectory(tests/fuzz)
   endif()

@@ -1,12 +1,13 @@
 # Windows part of the build: the platform layer, the program and its tests (the options that hold
 # for all of them are in Win32Options.cmake).
 
-# tavi.exe runs on every x86 from the 486 on: its code is our own only, compiled for the i486 (the
-# assembler too, so that nothing newer slips in), without exceptions or RTTI, and linked with its own
-# entry point and runtime (app/start.cpp, app/runtime.cpp) instead of the toolchain's C and C++
-# runtime libraries, which are Pentium Pro code. The tests and benchmarks keep the normal runtime.
-set(TAVI_I486_OPTIONS $<$<COMPILE_LANGUAGE:CXX>:-march=i486 -Wa,-march=i486+387 -fno-exceptions -fno-rtti
-    -fno-threadsafe-statics -fno-asynchronous-unwind-tables>)
+# tavi.exe runs on every x86 from the 486 on: its code is our own only, compiled for the i486 (GCC's
+# assembler too, so that nothing newer slips in; Clang's assembles only what it emits), without
+# exceptions or RTTI, and linked with its own entry point and runtime (app/start.cpp,
+# app/runtime.cpp) instead of the toolchain's C and C++ runtime libraries, which are Pentium Pro
+# code. The tests and benchmarks keep the normal runtime. Both compilers take the same options.
+set(TAVI_I486_OPTIONS $<$<COMPILE_LANGUAGE:CXX>:-march=i486 -fno-exceptions -fno-rtti -fno-threadsafe-statics
+    -fno-asynchronous-unwind-tables $<$<CXX_COMPILER_ID:GNU>:-Wa,-march=i486+387>>)
 target_compile_options(tavi_core PRIVATE ${TAVI_I486_OPTIONS})
 
 add_library(tavi_win32_platform STATIC platform/win32/win32_platform.cpp platform/win32/window_api.cpp
@@ -18,7 +19,7 @@ target_link_libraries(tavi_win32_platform PUBLIC tavi_core PRIVATE tavi_warnings
 # 95 and NT 4 (the imports decide the rest); 4 GB of address space on 64-bit Windows.
 set(TAVI_PE_HEADER -Wl,--subsystem,windows:4.0 -Wl,--major-os-version,4 -Wl,--minor-os-version,0
     -Wl,--large-address-aware)
-# The runtime's own strlen and floor must stay code, not calls of themselves.
+# The runtime's own strlen, floor, memcpy, memmove and memset must stay code, not calls of themselves.
 set_source_files_properties(app/runtime.cpp PROPERTIES COMPILE_OPTIONS -fno-builtin)
 set_source_files_properties(app/tavi.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/app/tavi.ico;${CMAKE_CURRENT_SOURCE_DIR}/app/tavi.manifest")
@@ -37,6 +38,11 @@ tavi_program(tavi app/main.cpp)
 # Stripped; the link map names the functions for the instruction audit and
 # lets the size benchmark see what went in.
 target_link_options(tavi PRIVATE -s -Wl,-Map,${CMAKE_BINARY_DIR}/tavi.map)
+# The Clang build (win32-clang) makes tavi.exe alone; the GCC build's tests check it.
+option(TAVI_PROGRAM_ONLY "Build tavi.exe alone, without tools, tests and benchmarks" OFF)
+if(TAVI_PROGRAM_ONLY)
+  return()
+endif()
 
 add_executable(roomsim WIN32
   tools/roomsim/main.cpp
@@ -59,6 +65,10 @@ target_link_libraries(demo_driver PRIVATE tavi_driver tavi_warnings)
 add_dependencies(demo_driver tavi roomsim)
 
 if(BUILD_TESTING)
+  # The Clang build's tavi.exe (build/win32-clang, which `make test` builds first) is tested here too.
+  get_filename_component(TAVI_CLANG_DIR ${CMAKE_BINARY_DIR}/../win32-clang ABSOLUTE)
+  string(REPLACE "/" "\\" TAVI_CLANG_EXE_WINDOWS "Z:${TAVI_CLANG_DIR}/tavi.exe")
+  set(TAVI_CLANG_ENVIRONMENT "TAVI_EXE=${TAVI_CLANG_EXE_WINDOWS}")
   add_subdirectory(tests/e2e)
   add_subdirectory(tests/compat)
 endif()

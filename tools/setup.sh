@@ -7,7 +7,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 
 packages=(
-  make cmake g++ clang libclang-rt-dev googletest libgtest-dev libbenchmark-dev
+  make cmake g++ clang lld clang-format clang-tidy libclang-rt-dev googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
   wine wine64 wine32:i386 fonts-wine
   xvfb xauth x11-utils imagemagick icoutils zip

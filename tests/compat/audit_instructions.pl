@@ -35,10 +35,23 @@ my %allowed = map { $_ => 1 } @integer, @x87, (map { ("j$_", "set$_") } @conditi
 my %prefix = map { $_ => 1 } qw(rep repz repe repnz repne lock cs ds es fs gs ss data16 addr16);
 
 # The functions, by address, from the link map: input sections of .text and the symbols in them.
+# GNU ld's map gives addresses, lld's gives them relative to the image base, and names demangled.
 my @places;
 open my $m, '<', $map or die "$map: $!\n";
-my ($inText, $pending) = (0, undef);
+my ($inText, $pending, $lld) = (0, undef, 0);
+my ($base) = map { /^ImageBase\s+([0-9a-f]+)/i ? hex $1 : () } `i686-w64-mingw32-objdump -p '$exe'`;
 while (<$m>) {
+  if ($. == 1 && /^Address\s+Size\s+Align\s+Out\s+In\s+Symbol/) { $lld = 1; next }
+  if ($lld) {
+    $inText = /^[0-9a-f]+ [0-9a-f]+\s+\d+ (\S+)$/ ? $1 eq '.text' : $inText;
+    next unless $inText;
+    if (/^([0-9a-f]+) [0-9a-f]+\s+\d+\s+(\S+):\(\.text(?:\$(\S+))?\)$/) {
+      push @places, [$base + hex $1, $3 // "(code of $2)", 1];
+    } elsif (/^([0-9a-f]+) 0+\s+0\s{10,}(\S.*?)\s*$/) {
+      push @places, [$base + hex $1, $2, 0];
+    }
+    next;
+  }
   if (/^\.text\s/) { $inText = 1; next }
   if (/^\.\w/ && !/^\.text/) { $inText = 0 }
   next unless $inText;

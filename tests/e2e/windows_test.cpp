@@ -71,7 +71,7 @@ TEST(WindowsVersions, SevenExactPostsInEach) {
 }
 
 TEST(Resources, VersionRecordAndIcon) {
-  const std::string path = driver::ExeDir() + "\\tavi.exe";
+  const std::string path = driver::TaviExe();
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
   ASSERT_GT(size, 0u);

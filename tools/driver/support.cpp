@@ -20,6 +20,12 @@ std::string ExeDir() {
   return dir;
 }
 
+std::string TaviExe() {
+  char named[MAX_PATH];
+  const DWORD n = GetEnvironmentVariableA("TAVI_EXE", named, MAX_PATH);
+  return n > 0 && n < MAX_PATH ? std::string(named, n) : ExeDir() + "\\tavi.exe";
+}
+
 std::string TempFile(const std::string& stem) {
   static int counter = 0;
   char dir[MAX_PATH];

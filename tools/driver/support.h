@@ -13,6 +13,8 @@ namespace driver {
 
 // The folder of tavi.exe and roomsim.exe (test and benchmark programs live below it).
 std::string ExeDir();
+// The tavi.exe under test: the one beside roomsim.exe, or the one TAVI_EXE names (the Clang build's).
+std::string TaviExe();
 // A fresh file name in the temporary folder.
 std::string TempFile(const std::string& stem);
 // Seconds on a monotonic clock.

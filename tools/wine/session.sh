@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
-# Runs a command with Wine ready: a display, a warm prefix, and everything stopped afterwards.
-# Uses a private Xvfb unless TAVI_DISPLAY=user and DISPLAY is set.
+# Runs a command with Wine ready: a display, a warm prefix. Uses a private Xvfb unless
+# TAVI_DISPLAY=user and DISPLAY is set. Afterwards it ends only what it started: on its private
+# display, every Wine program there and the display; on yours, nothing else (programs you started
+# with another session.sh, or yourself, go on).
 set -euo pipefail
 . "$(dirname "$0")/env.sh"
 
 xvfb_pid=""
 cleanup() {
+  [ -n "$xvfb_pid" ] || return 0
   wineserver -k >/dev/null 2>&1 || true
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+  kill "$xvfb_pid" 2>/dev/null || true
+  wait "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
 
 if [ "${TAVI_DISPLAY:-}" = user ] && [ -n "${DISPLAY:-}" ]; then
-  :
+  user_display=1
 else
+  user_display=""
   n=${TAVI_XVFB_DISPLAY:-}
   if [ -z "$n" ]; then
     for n in $(seq 91 160); do
@@ -29,7 +34,8 @@ fi
 
 [ -d "$WINEPREFIX/drive_c/windows/system32" ] || echo "session: creating the Wine prefix $WINEPREFIX (once; about half a minute)"
 mkdir -p "$WINEPREFIX"
-wineserver -p >/dev/null 2>&1 || true
+# A server that stays between the programs of a private session (it ends with the session).
+[ -n "$user_display" ] || wineserver -p >/dev/null 2>&1 || true
 "$WINE64" wineboot >/dev/null 2>&1 || true
 [ -d "$WINEPREFIX/drive_c/windows/system32" ] || { echo "session: Wine could not create its prefix in $WINEPREFIX" >&2; exit 1; }
 # Wine's own fonts (Tahoma, Marlett for the caption buttons) are not found
