@@ -5,8 +5,7 @@
 
 namespace driver {
 
-TaviApp::TaviApp(const std::string& environment, int show)
-    : TaviApp(Process(TaviExe(), "", environment, show)) {}
+TaviApp::TaviApp(const std::string& environment, int show) : TaviApp(Process(TaviExe(), "", environment, show)) {}
 
 TaviApp::TaviApp(Process process) : process_(std::move(process)) {
   if (process_.Id()) FindWindowOf(process_.Id(), 60);
