@@ -23,17 +23,29 @@ record() {
   fi
   summary+=("$(printf '%-24s %4d %-7s %3d failed %7s s' "$name" $((ok + bad)) "$what" "$bad" "$seconds")")
 }
-# A CTest preset (run through `wrapper` when given), recorded from CTest's own count and time.
-ctest_suite() {
-  local name=$1 preset=$2 log="$logs/$2.log" line total bad
+# CTest with a preset and more arguments, its output to `log`; the command in `run` (an array)
+# goes before it when set.
+ctest_run() {
+  local log=$1 preset=$2
   shift 2
-  echo "test: $name..."
-  "$@" env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL ctest --preset "$preset" --output-on-failure >"$log" 2>&1 </dev/null
+  "${run[@]}" env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL ctest --preset "$preset" --output-on-failure "$@" \
+    >"$log" 2>&1 </dev/null
+}
+# A CTest run recorded from its log: CTest's own count and time.
+ctest_record() {
+  local name=$1 log=$2 line total bad
   line=$(grep -E 'tests passed, [0-9]+ tests? failed out of' "$log" | tail -n 1)
   total=$(sed -nE 's/.* out of ([0-9]+).*/\1/p' <<<"$line")
   bad=$(sed -nE 's/.*passed, ([0-9]+) tests? failed.*/\1/p' <<<"$line")
   record "$name" "$log" $((${total:-0} - ${bad:-0})) "${bad:-0}" \
     "$(sed -nE 's/^Total Test time \(real\) = *([0-9.]+) sec.*/\1/p' "$log" | tail -n 1)" tests
+}
+ctest_suite() {
+  local name=$1 preset=$2
+  echo "test: $name..."
+  run=(env)
+  ctest_run "$logs/$preset.log" "$preset" -j "$(nproc)"
+  ctest_record "$name" "$logs/$preset.log"
 }
 # A check script, recorded as one check: its name, a name for its log, the command.
 check_suite() {
@@ -49,11 +61,21 @@ suites=("$@")
 [ ${#suites[@]} -gt 0 ] || suites=(native sanitize format lint windows)
 for suite in "${suites[@]}"; do
   case $suite in
-    native) ctest_suite "native" native env CTEST_PARALLEL_LEVEL="$(nproc)" ;;
-    sanitize) ctest_suite "sanitize + fuzz smoke" sanitize env CTEST_PARALLEL_LEVEL="$(nproc)" ;;
+    native) ctest_suite "native" native ;;
+    sanitize) ctest_suite "sanitize + fuzz smoke" sanitize ;;
     format) check_suite "format" format tools/check/format.sh --check ;;
     lint) check_suite "lint (clang-tidy)" lint tools/check/lint.sh ;;
-    windows) ctest_suite "Windows end-to-end" win32 tools/wine/session.sh ;;
+    windows)
+      # The GCC exe's tests and the Clang exe's (label clang) side by side, each in a Wine session
+      # of its own (prefix and display): they share nothing, and mostly wait on the posts' pace.
+      echo "test: Windows end-to-end, the GCC and the Clang exe side by side..."
+      (run=(tools/wine/session.sh) && ctest_run "$logs/win32.log" win32 -LE clang) &
+      (run=(env TAVI_WINEPREFIX="$PWD/build/wineprefix-clang" TAVI_XVFB_FIRST=151 tools/wine/session.sh) &&
+        ctest_run "$logs/win32-clang.log" win32 -L clang) &
+      wait
+      ctest_record "Windows e2e, GCC exe" "$logs/win32.log"
+      ctest_record "Windows e2e, Clang exe" "$logs/win32-clang.log"
+      ;;
     *) echo "test: no suite \"$suite\"" >&2; exit 2 ;;
   esac
 done

@@ -21,7 +21,8 @@ else
   user_display=""
   n=${TAVI_XVFB_DISPLAY:-}
   if [ -z "$n" ]; then
-    for n in $(seq 91 160); do
+    # Sessions run side by side (make test's two) start their search at different numbers.
+    for n in $(seq "${TAVI_XVFB_FIRST:-91}" 250); do
       [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
     done
   fi
