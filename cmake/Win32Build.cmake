@@ -47,6 +47,7 @@ endif()
 add_executable(roomsim WIN32
   tools/roomsim/main.cpp
   tools/roomsim/host.cpp
+  tools/roomsim/controls.cpp
   tools/roomsim/history.cpp
   tools/roomsim/transcript.cpp
   tools/roomsim/options.cpp
@@ -57,7 +58,7 @@ target_link_libraries(roomsim PRIVATE tavi_warnings)
 
 # The Win32 driver: runs roomsim and tavi and works tavi's window from outside,
 # for the end-to-end tests, the demo and the benchmarks.
-add_library(tavi_driver STATIC tools/driver/support.cpp tools/driver/tavi_app.cpp)
+add_library(tavi_driver STATIC tools/driver/support.cpp tools/driver/desktop.cpp tools/driver/tavi_app.cpp)
 target_include_directories(tavi_driver PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(tavi_driver PUBLIC gdi32 PRIVATE tavi_warnings)
 add_executable(demo_driver tools/driver/demo_driver.cpp)

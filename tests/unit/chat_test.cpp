@@ -125,36 +125,33 @@ TEST(PostChatLine, SetsTheInputControlsTextAndPressesEnter) {
   }
 }
 
+// Nothing is sent without a room or for a line that cannot be converted for
+// lack of memory, and no Enter after a text the host did not take.
 TEST(PostChatLine, SendsNothingWhereItCannotFinish) {
-  {
-    // No room: a top-level window of the input's class gets nothing.
+  const std::vector<Node> room = {{-1, "AOL Frame25"}, {0, "MDIClient"}, {1, "AOL Child"}, ROOM(2)};
+  constexpr std::size_t kAll = static_cast<std::size_t>(-1);
+  const struct {
+    const char* what;
+    std::vector<Node> tree;
+    std::size_t convertsAtMost;  // longer texts find no memory for their conversion
+    int hung;                    // the line of a window that takes no message; -1: none
+    std::vector<unsigned> sent;
+  } cases[] = {
+      {"no room, top-level windows of the inputs' classes", {{-1, "RICHCNTL"}, {-1, "RICHCNTLREADONLY"}}, kAll, -1, {}},
+      {"a line that cannot be converted (the frame class can)", room, 11, -1, {}},
+      {"a host that does not take the text", room, kAll, 4, {kWmSetText}},
+  };
+  for (const auto& c : cases) {
     FakePlatform platform;
-    Build(platform, {{-1, "RICHCNTL"}, {-1, "RICHCNTLREADONLY"}});
-    WideString line = u"private";
-    PostChatLine(
-        line, [] { return WideString(u"AOL Frame25"); }, platform);
-    EXPECT_TRUE(platform.messages.empty());
-  }
-  {
-    // A line that cannot be converted for lack of memory: nothing at all.
-    FakePlatform platform;
-    Build(platform, {{-1, "AOL Frame25"}, {0, "MDIClient"}, {1, "AOL Child"}, ROOM(2)});
-    platform.convertsAtMost = 11;  // the frame class, not the line
+    const auto handles = Build(platform, c.tree);
+    platform.convertsAtMost = c.convertsAtMost;
+    if (c.hung >= 0) platform.hungWindows.insert(handles[c.hung]);
     WideString line = u"a line too long";
     PostChatLine(
         line, [] { return WideString(u"AOL Frame25"); }, platform);
-    EXPECT_TRUE(platform.messages.empty());
-  }
-  {
-    // A host that does not take the text gets no Enter.
-    FakePlatform platform;
-    const auto handles = Build(platform, {{-1, "AOL Frame25"}, {0, "MDIClient"}, {1, "AOL Child"}, ROOM(2)});
-    platform.hungWindows.insert(handles[4]);
-    WideString line = u"lost";
-    PostChatLine(
-        line, [] { return WideString(u"AOL Frame25"); }, platform);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].message, kWmSetText);
+    std::vector<unsigned> sent;
+    for (const auto& message : platform.messages) sent.push_back(message.message);
+    EXPECT_EQ(sent, c.sent) << c.what;
   }
 }
 

@@ -1,11 +1,10 @@
-// Drives Windows programs under Wine from outside: processes, roomsim, the registry, the screen.
+// Drives Windows programs under Wine from outside: processes, roomsim and its transcript, the registry.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -96,37 +95,5 @@ class RegistryValue {
   HKEY key_ = nullptr;
   const char* name_;
 };
-
-// A window of the test's own, in front with the keyboard focus, as the window a user types in;
-// it runs on a thread of its own and records the characters typed into it.
-class UserWindow {
- public:
-  UserWindow();
-  UserWindow(const UserWindow&) = delete;
-  UserWindow& operator=(const UserWindow&) = delete;
-  ~UserWindow();
-  HWND hwnd() const { return hwnd_; }
-  std::wstring Typed() const;
-
- private:
-  static DWORD WINAPI Run(void* self);
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-
-  mutable CRITICAL_SECTION lock_;
-  std::wstring typed_;
-  HANDLE thread_ = nullptr, ready_ = nullptr;
-  DWORD threadId_ = 0;
-  HWND hwnd_ = nullptr;
-};
-
-// Types keys on the keyboard (SendInput): they go to whichever window has the focus.
-void TypeKeys(const std::vector<WORD>& virtualKeys);
-
-// The colours the screen shows in `part` of `window`'s client area.
-std::set<COLORREF> ColoursIn(HWND window, RECT part);
-
-// A visible top-level window of process `pid` (0: any process) whose caption
-// is `caption` (nullptr: any caption); nullptr if there is none.
-HWND FindTopWindow(DWORD pid, const wchar_t* caption);
 
 }  // namespace driver

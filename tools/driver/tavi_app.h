@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "tools/driver/desktop.h"
 #include "tools/driver/support.h"
 
 namespace driver {

@@ -1,126 +1,21 @@
-// Builds roomsim's window tree with the host's classes and runs its windows.
+// Builds roomsim's window tree with the host's classes (frame, MDI client, rooms, decoys) and runs it.
 #include "tools/roomsim/host.h"
 
 #include <richedit.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <memory>
 
+#include "tools/roomsim/controls.h"
 #include "tools/roomsim/transcript.h"
 
 namespace roomsim {
 
-namespace {
-
-constexpr UINT kHangMessage = WM_APP + 1;
-constexpr UINT kExitMessage = WM_APP + 2;
-constexpr UINT_PTR kChurnTimer = 1;
-constexpr int kIconId = 101;
-const char* const kDecoyProp = "roomsim.decoy";
-
-// The host's control classes, each a superclass of a stock control.
-enum Part { kRich, kReadOnly, kListbox, kIcon, kStatic, kPartCount };
-const char* const kPartClass[kPartCount] = {"RICHCNTL", "RICHCNTLREADONLY", "_AOL_Listbox", "_AOL_Icon", "_AOL_Static"};
-const char* const kPartBase[kPartCount] = {"RichEdit20A", "RichEdit20A", "ListBox", "Button", "Static"};
-WNDPROC g_base[kPartCount] = {};
-
-struct HostState {
-  Options options;
-  HINSTANCE instance = nullptr;
-  HWND frame = nullptr;
-  HWND mdi = nullptr;
-  std::vector<Room*> rooms;
-  HFONT font = nullptr;
-  int lines = 0;
-  int texts = 0;          // texts set into a room's input by another program
-  bool clearing = false;  // the host empties an input itself
-  bool creatingDecoy = false;
-  HANDLE release = nullptr;  // ends a hold (--hold-after)
-};
 HostState g;
 
-// The control's text in the ANSI code page (read as Unicode and converted
-// here: rich edit controls' own ANSI answers are unreliable in DBCS code pages).
-std::string WindowTextA(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-  wide.resize(static_cast<std::size_t>(std::max(0, GetWindowTextW(window, wide.data(), length + 1))));
-  if (wide.empty()) return {};
-  const int bytes =
-      WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<std::size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), bytes, nullptr, nullptr);
-  return text;
-}
+namespace {
 
-Room* RoomOf(HWND control) { return reinterpret_cast<Room*>(GetWindowLongPtrA(GetParent(control), GWLP_USERDATA)); }
-
-constexpr std::size_t kShownBytes = 4000;
-
-void Submit(HWND input) {
-  Room* room = RoomOf(input);
-  if (!room || room->input != input) return;
-  // What was set, unless someone typed into the control since.
-  const std::string bytes = room->edited ? WindowTextA(input) : room->setBytes;
-  RecordLine("post", "room=" + std::to_string(room->number) + " control=RICHCNTL#" + std::to_string(room->inputOrdinal),
-             bytes);
-  AppendToHistory(room->history, "You", bytes);
-  g.clearing = true;
-  SetWindowTextA(input, "");
-  g.clearing = false;
-  ++g.lines;
-  if (g.options.holdAfter && g.lines == g.options.holdAfter) {
-    RecordLine("hold", "", "");  // the sender waits inside its Enter until released
-    WaitForSingleObject(g.release, 60000);
-  }
-  if (g.options.hangAfter && g.lines == g.options.hangAfter) PostMessageA(g.frame, kHangMessage, 0, 0);
-  if (g.options.exitAfter && g.lines == g.options.exitAfter) PostMessageA(g.frame, kExitMessage, 0, 0);
-}
-
-// Text arriving anywhere but a room's input is recorded: it must never happen.
-void RecordStray(HWND window, Part part, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg != WM_SETTEXT && msg != WM_CHAR) return;
-  const std::string bytes = msg == WM_SETTEXT ? std::string(lp ? reinterpret_cast<const char*>(lp) : "")
-                                              : std::string(1, static_cast<char>(wp));
-  char message[16];
-  std::snprintf(message, sizeof message, "msg=0x%04x", msg);
-  if (GetPropA(window, kDecoyProp)) {
-    RecordLine("decoy", std::string("class=") + kPartClass[part] + " " + message, bytes);
-  } else if (Room* room = RoomOf(window)) {
-    RecordLine("stray", "room=" + std::to_string(room->number) + " class=" + kPartClass[part] + " " + message, bytes);
-  }
-}
-
-template <Part P>
-LRESULT CALLBACK PartProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE && g.creatingDecoy) SetPropA(hwnd, kDecoyProp, reinterpret_cast<HANDLE>(1));
-  if (msg == WM_NCDESTROY) RemovePropA(hwnd, kDecoyProp);
-  Room* room = (P == kRich && !GetPropA(hwnd, kDecoyProp)) ? RoomOf(hwnd) : nullptr;
-  if (room && room->input == hwnd && msg == WM_CHAR && wp == '\r') {
-    Submit(hwnd);  // the input control submits its contents on Enter
-    return 0;
-  }
-  if (room && room->input == hwnd && msg == WM_SETTEXT) {
-    if (!g.clearing && ++g.texts == g.options.holdText) {
-      RecordLine("hold", "", "");  // the sender waits inside its text until released
-      WaitForSingleObject(g.release, 60000);
-    }
-    room->setBytes = lp ? reinterpret_cast<const char*>(lp) : "";
-    room->shownBytes = room->setBytes.substr(0, kShownBytes);
-    room->settingText = true;
-    const LRESULT result =
-        CallWindowProcA(g_base[P], hwnd, msg, wp, reinterpret_cast<LPARAM>(room->shownBytes.c_str()));
-    room->settingText = false;
-    room->edited = false;
-    return result;
-  }
-  if (!(room && room->input == hwnd)) RecordStray(hwnd, P, msg, wp, lp);
-  return CallWindowProcA(g_base[P], hwnd, msg, wp, lp);
-}
-
-const WNDPROC kPartProc[kPartCount] = {PartProc<kRich>, PartProc<kReadOnly>, PartProc<kListbox>, PartProc<kIcon>,
-                                       PartProc<kStatic>};
+constexpr UINT_PTR kChurnTimer = 1;
+constexpr int kIconId = 101;
 
 HWND Control(HWND parent, Part part, const char* text, DWORD style, int id = 0) {
   HWND hwnd = CreateWindowExA(0, kPartClass[part], text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
@@ -288,18 +183,7 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool RegisterClasses() {
-  LoadLibraryA("riched20.dll");
-  for (int p = 0; p < kPartCount; ++p) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExA(nullptr, kPartBase[p], &wc)) return false;
-    g_base[p] = wc.lpfnWndProc;
-    wc.lpfnWndProc = kPartProc[p];
-    wc.hInstance = g.instance;
-    wc.lpszClassName = kPartClass[p];
-    wc.style &= ~CS_GLOBALCLASS;
-    if (!RegisterClassExA(&wc)) return false;
-  }
+  if (!RegisterControlClasses()) return false;
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
   wc.hInstance = g.instance;

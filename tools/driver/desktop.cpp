@@ -1,0 +1,129 @@
+// A window of one's own in front, typing on the keyboard, the screen's colours, top-level windows.
+#include "tools/driver/desktop.h"
+
+namespace driver {
+
+UserWindow::UserWindow() {
+  InitializeCriticalSection(&lock_);
+  ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  thread_ = CreateThread(nullptr, 0, Run, this, 0, &threadId_);
+  WaitForSingleObject(ready_, 60000);
+}
+
+UserWindow::~UserWindow() {
+  PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+  WaitForSingleObject(thread_, 60000);
+  CloseHandle(thread_);
+  CloseHandle(ready_);
+  DeleteCriticalSection(&lock_);
+}
+
+std::wstring UserWindow::Typed() const {
+  EnterCriticalSection(&lock_);
+  std::wstring typed = typed_;
+  LeaveCriticalSection(&lock_);
+  return typed;
+}
+
+DWORD WINAPI UserWindow::Run(void* self) {
+  auto* user = static_cast<UserWindow*>(self);
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = Proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+  wc.lpszClassName = L"driver.UserWindow";
+  RegisterClassW(&wc);
+  user->hwnd_ = CreateWindowW(wc.lpszClassName, L"the user's window", WS_OVERLAPPEDWINDOW, 500, 300, 300, 200, nullptr,
+                              nullptr, wc.hInstance, user);
+  ShowWindow(user->hwnd_, SW_SHOWNORMAL);
+  SetForegroundWindow(user->hwnd_);
+  SetFocus(user->hwnd_);
+  SetEvent(user->ready_);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  DestroyWindow(user->hwnd_);
+  return 0;
+}
+
+LRESULT CALLBACK UserWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
+  }
+  auto* user = reinterpret_cast<UserWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (msg == WM_CHAR && user) {
+    EnterCriticalSection(&user->lock_);
+    user->typed_ += static_cast<wchar_t>(wp);
+    LeaveCriticalSection(&user->lock_);
+    return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+void TypeKeys(const std::vector<WORD>& virtualKeys) {
+  std::vector<INPUT> keys;
+  for (WORD key : virtualKeys) {
+    for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wVk = key;
+      input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, 0));
+      input.ki.dwFlags = up;
+      keys.push_back(input);
+    }
+  }
+  SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}
+
+// The colours on the screen in `part` of `window`'s client area.
+std::set<COLORREF> ColoursIn(HWND window, RECT part) {
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&part), 2);
+  const LONG width = part.right - part.left, height = part.bottom - part.top;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr), copy = CreateCompatibleDC(screen);
+  HBITMAP shot = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  SelectObject(copy, shot);
+  BitBlt(copy, 0, 0, width, height, screen, part.left, part.top, SRCCOPY);
+  std::set<COLORREF> colours;
+  for (LONG i = 0; i < width * height; ++i) colours.insert(static_cast<const COLORREF*>(bits)[i] & 0xFFFFFF);
+  DeleteDC(copy);
+  DeleteObject(shot);
+  ReleaseDC(nullptr, screen);
+  return colours;
+}
+
+namespace {
+
+struct TopWindowSearch {
+  DWORD pid;
+  const wchar_t* caption;
+  HWND found;
+};
+
+BOOL CALLBACK MatchTopWindow(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<TopWindowSearch*>(lp);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  wchar_t text[64] = {};
+  GetWindowTextW(hwnd, text, 64);
+  if ((!s->pid || owner == s->pid) && (!s->caption || std::wstring(text) == s->caption) && IsWindowVisible(hwnd)) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+HWND FindTopWindow(DWORD pid, const wchar_t* caption) {
+  TopWindowSearch search{pid, caption, nullptr};
+  EnumWindows(MatchTopWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace driver
