@@ -3,7 +3,7 @@
 # every file that differs and fails.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-mapfile -t files < <(git ls-files '*.cpp' '*.h')
+mapfile -t files < <(git ls-files --cached --others --exclude-standard '*.cpp' '*.h')
 if [ "${1:-}" != --check ]; then
   clang-format -i "${files[@]}"
   exit 0
