@@ -193,11 +193,10 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       RestoreFocus(HIWORD(wp) || IsIconic(hwnd_));
       return 0;
     case WM_SIZE:
-      if (wp == SIZE_MINIMIZED) {
-        SaveFocus();
-        if (GetActiveWindow() == hwnd_) RestoreFocus(true);
-      } else if (GetFocus() == hwnd_) {
-        RestoreFocus(false);
+      // Minimized or restored while active (WM_ACTIVATE may not come again).
+      if (GetActiveWindow() == hwnd_) {
+        if (wp == SIZE_MINIMIZED) SaveFocus();
+        if (wp == SIZE_MINIMIZED || !IsChild(hwnd_, GetFocus())) RestoreFocus(wp == SIZE_MINIMIZED);
       }
       KeepHeight();
       break;

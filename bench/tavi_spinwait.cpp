@@ -9,6 +9,7 @@ namespace {
 class SpinningPlatform : public tavi::Win32Platform {
  public:
   bool EventsPending() override { return true; }
+  bool WaitForEventOrTimeout(double) override { return true; }  // never blocks
 };
 }  // namespace
 

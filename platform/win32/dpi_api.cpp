@@ -1,6 +1,8 @@
 // DpiApi: the DPI functions of Windows 8.1 and 10 where GetProcAddress finds them, the system's DPI elsewhere.
 #include "platform/win32/dpi_api.h"
 
+#include "platform/win32/lookup.h"
+
 namespace tavi {
 
 namespace {
@@ -9,26 +11,18 @@ constexpr int kPerMonitorAware = 2;   // DPI_AWARENESS_PER_MONITOR_AWARE, PROCES
 constexpr int kEffectiveDpi = 0;      // MDT_EFFECTIVE_DPI
 constexpr DWORD kNearestMonitor = 2;  // MONITOR_DEFAULTTONEAREST
 
-// A function of `module` that not every Windows has; null where it is missing
-// (also under a compatibility mode that reports an older Windows than it is).
-template <class Function>
-void Lookup(Function& function, HMODULE module, const char* name) {
-  const FARPROC found = module ? GetProcAddress(module, name) : nullptr;
-  function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
-}
-
 DpiApi Find() {
   DpiApi api{};
   HDC screen = GetDC(nullptr);
   api.systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
   const HMODULE user32 = GetModuleHandleA("USER32.DLL");
-  Lookup(api.dpiForWindow, user32, "GetDpiForWindow");
-  Lookup(api.systemMetricsForDpi, user32, "GetSystemMetricsForDpi");
-  Lookup(api.adjustWindowRectExForDpi, user32, "AdjustWindowRectExForDpi");
-  Lookup(api.windowAwarenessContext, user32, "GetWindowDpiAwarenessContext");
-  Lookup(api.awarenessOfContext, user32, "GetAwarenessFromDpiAwarenessContext");
-  Lookup(api.monitorFromWindow, user32, "MonitorFromWindow");
+  LookUp(api.dpiForWindow, user32, "GetDpiForWindow");
+  LookUp(api.systemMetricsForDpi, user32, "GetSystemMetricsForDpi");
+  LookUp(api.adjustWindowRectExForDpi, user32, "AdjustWindowRectExForDpi");
+  LookUp(api.windowAwarenessContext, user32, "GetWindowDpiAwarenessContext");
+  LookUp(api.awarenessOfContext, user32, "GetAwarenessFromDpiAwarenessContext");
+  LookUp(api.monitorFromWindow, user32, "MonitorFromWindow");
   // shcore.dll serves only where user32 has the DPI functions of 8.1 but not
   // those of 10, and is loaded only there, from the system folder: older
   // Windows have none, and one found elsewhere on the search path is none of
@@ -40,8 +34,8 @@ DpiApi Find() {
       folder < MAX_PATH) {
     lstrcpyA(path + folder, "\\SHCORE.DLL");
     const HMODULE shcore = LoadLibraryA(path);
-    Lookup(api.dpiForMonitor, shcore, "GetDpiForMonitor");
-    Lookup(api.processAwareness, shcore, "GetProcessDpiAwareness");
+    LookUp(api.dpiForMonitor, shcore, "GetDpiForMonitor");
+    LookUp(api.processAwareness, shcore, "GetProcessDpiAwareness");
   }
   return api;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/memory.h"
+#include "platform/win32/lookup.h"
 
 namespace tavi {
 
@@ -49,13 +50,6 @@ HFONT CreateFontNoTallerThan(LogFont face, int tallest, int dpi, HFONT(WINAPI* c
   return font;
 }
 
-// A function of user32 that not every Windows has; null where it is missing.
-template <class Function>
-void Lookup(Function& function, const char* name) {
-  const FARPROC found = GetProcAddress(GetModuleHandleA("USER32.DLL"), name);
-  function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
-}
-
 WindowApi Choose() {
   const DWORD version = GetVersion();
   const unsigned release = LOBYTE(LOWORD(version)) * 100 + HIBYTE(LOWORD(version));  // 5.1: 501
@@ -69,7 +63,7 @@ WindowApi Choose() {
                  : release < 602 ? kAllInputXpTo7
                                  : kAllInputFrom8;
   if (from2000) {
-    Lookup(api.msgWaitEx, "MsgWaitForMultipleObjectsEx");
+    LookUp(api.msgWaitEx, GetModuleHandleA("USER32.DLL"), "MsgWaitForMultipleObjectsEx");
     api.waitFlags = MWMO_INPUTAVAILABLE;
   }
   if (api.unicode) {
