@@ -13,8 +13,7 @@ set(CMAKE_SYSROOT /usr/${TAVI_TRIPLE})
 # number; the win32 model's is the one the GCC build uses.
 file(GLOB TAVI_GCC_DIRS /usr/lib/gcc/${TAVI_TRIPLE}/*-win32)
 list(GET TAVI_GCC_DIRS 0 TAVI_GCC_DIR)
-set(CMAKE_CXX_FLAGS_INIT
-    "-nostdinc++ -isystem ${TAVI_GCC_DIR}/include/c++ -isystem ${TAVI_GCC_DIR}/include/c++/${TAVI_TRIPLE}")
+set(CMAKE_CXX_STANDARD_INCLUDE_DIRECTORIES ${TAVI_GCC_DIR}/include/c++ ${TAVI_GCC_DIR}/include/c++/${TAVI_TRIPLE})
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=lld -L${TAVI_GCC_DIR}")
 set(CMAKE_FIND_ROOT_PATH /usr/${TAVI_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
