@@ -109,8 +109,8 @@ void SendDpiChanged(TaviApp& tavi, const RECT* suggested) {
   CloseHandle(process);
 }
 
-// Started at 144 DPI (as Windows 10; at 96, see WindowFacts), tavi's client
-// area is 4605 x 585 twips. Told that its screen now has 144 DPI, it lays itself out as it does
+// Started at 96 or 144 DPI (as Windows 10), tavi's client area is 4605 x 585
+// twips. Told that its screen now has 144 DPI, it lays itself out as it does
 // when it starts at 144 DPI (client area, controls, the message box's line of
 // text): where it is (no suggested rectangle), or at the rectangle Windows
 // suggests; under per-monitor v1 that is the old window scaled, frame and
@@ -141,6 +141,7 @@ TEST(App, ANewDpiLaysTaviOutAsAtThatDpi) {
     SCOPED_TRACE(suggest ? "a suggested rectangle" : "none suggested");
     TaviApp tavi;
     ASSERT_TRUE(tavi.ready());
+    EXPECT_EQ(ClientOf(tavi.form), (std::vector<LONG>{307, 39}));
     RECT before, after;
     GetWindowRect(tavi.form, &before);
     const LONG width = before.right - before.left, height = before.bottom - before.top;
