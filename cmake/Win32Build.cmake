@@ -60,7 +60,7 @@ target_link_libraries(roomsim PRIVATE tavi_warnings)
 # for the end-to-end tests, the demo and the benchmarks.
 add_library(tavi_driver STATIC tools/driver/support.cpp tools/driver/desktop.cpp tools/driver/tavi_app.cpp)
 target_include_directories(tavi_driver PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(tavi_driver PUBLIC gdi32 PRIVATE tavi_warnings)
+target_link_libraries(tavi_driver PUBLIC gdi32 oleacc ole32 oleaut32 uuid PRIVATE tavi_warnings)
 add_executable(demo_driver tools/driver/demo_driver.cpp)
 target_link_libraries(demo_driver PRIVATE tavi_driver tavi_warnings)
 add_dependencies(demo_driver tavi roomsim)

@@ -1,7 +1,6 @@
 // The real tavi.exe's window seen from outside: what it shows, its names for screen readers, its layout at
 // every DPI and height, its fonts, its colours on a palette screen.
 #include <gtest/gtest.h>
-#include <oleacc.h>
 
 #include <algorithm>
 #include <set>
@@ -18,21 +17,6 @@ using driver::WaitUntil;
 using e2e::kOneRun;
 using e2e::Variants;
 
-// A control's left, top, width and height in its window's client area (on the screen for none).
-std::vector<LONG> PlaceOf(HWND control, HWND form) {
-  RECT r;
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
-  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-// A window's client area: width and height.
-std::vector<LONG> ClientOf(HWND window) {
-  RECT r;
-  GetClientRect(window, &r);
-  return {r.right, r.bottom};
-}
-
 TEST(App, WindowFacts) {
   TaviApp tavi;
   ASSERT_TRUE(tavi.ready());
@@ -46,10 +30,10 @@ TEST(App, WindowFacts) {
   const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
   ASSERT_EQ(dpi, 96) << "the pixel sizes below are for 96 DPI";
-  EXPECT_EQ(ClientOf(tavi.form), (std::vector<LONG>{307, 39}));  // 4605 x 585 twips at 15 twips per pixel
-  EXPECT_EQ(PlaceOf(tavi.command1, tavi.form), (std::vector<LONG>{248, 8, 49, 25}));
-  EXPECT_EQ(PlaceOf(tavi.text1, tavi.form), (std::vector<LONG>{8, 8, 233, 25}));
-  EXPECT_EQ(PlaceOf(tavi.text10, tavi.form), (std::vector<LONG>{8, 40, 233, 25}));  // below the client area
+  EXPECT_EQ(tavi.ClientSize(), (std::vector<LONG>{307, 39}));  // 4605 x 585 twips at 15 twips per pixel
+  EXPECT_EQ(tavi.PlaceOf(tavi.command1), (std::vector<LONG>{248, 8, 49, 25}));
+  EXPECT_EQ(tavi.PlaceOf(tavi.text1), (std::vector<LONG>{8, 8, 233, 25}));
+  EXPECT_EQ(tavi.PlaceOf(tavi.text10), (std::vector<LONG>{8, 40, 233, 25}));  // below the client area
   for (HWND control : {tavi.command1, tavi.text1, tavi.text10}) EXPECT_TRUE(IsWindowVisible(control));
 
   // The chat host, opened and activated after tavi, still stays below it.
@@ -63,50 +47,18 @@ TEST(App, WindowFacts) {
   EXPECT_EQ(w, tavi.form);
 }
 
-// The name a screen reader gives a control, read through Active Accessibility.
-std::wstring AccessibleName(HWND control) {
-  IAccessible* accessible = nullptr;
-  std::wstring name;
-  if (SUCCEEDED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                           reinterpret_cast<void**>(&accessible)))) {
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR text = nullptr;
-    if (accessible->get_accName(self, &text) == S_OK && text) name = text;
-    SysFreeString(text);
-    accessible->Release();
-  }
-  return name;
-}
-
 // Screen readers hear what each box is for, not only what it holds; the
 // button is "tavi". The names come from labels that are never shown.
 TEST(App, EachControlHasAName) {
-  CoInitialize(nullptr);
-  {
-    TaviApp tavi;
-    ASSERT_TRUE(tavi.ready());
-    const std::wstring message = AccessibleName(tavi.text1), frameClass = AccessibleName(tavi.text10);
-    EXPECT_FALSE(message.empty());
-    EXPECT_FALSE(frameClass.empty());
-    EXPECT_NE(message, frameClass);
-    EXPECT_NE(message, tavi.TextOf(tavi.text1));
-    EXPECT_NE(frameClass, tavi.TextOf(tavi.text10));
-    EXPECT_EQ(AccessibleName(tavi.command1), L"tavi");
-  }
-  CoUninitialize();
-}
-
-// Sends tavi a WM_DPICHANGED for 144 DPI, with `suggested` (if any) written
-// into tavi's own memory: Wine does not carry the pointer across processes.
-void SendDpiChanged(TaviApp& tavi, const RECT* suggested) {
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, tavi.process().Id());
-  void* there = suggested ? VirtualAllocEx(process, nullptr, sizeof *suggested, MEM_COMMIT, PAGE_READWRITE) : nullptr;
-  if (there) WriteProcessMemory(process, there, suggested, sizeof *suggested, nullptr);
-  SendMessageW(tavi.form, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(there));
-  if (there) VirtualFreeEx(process, there, 0, MEM_RELEASE);
-  CloseHandle(process);
+  TaviApp tavi;
+  ASSERT_TRUE(tavi.ready());
+  const std::wstring message = driver::AccessibleName(tavi.text1), frameClass = driver::AccessibleName(tavi.text10);
+  EXPECT_FALSE(message.empty());
+  EXPECT_FALSE(frameClass.empty());
+  EXPECT_NE(message, frameClass);
+  EXPECT_NE(message, tavi.TextOf(tavi.text1));
+  EXPECT_NE(frameClass, tavi.TextOf(tavi.text10));
+  EXPECT_EQ(driver::AccessibleName(tavi.command1), L"tavi");
 }
 
 // Started at 96 or 144 DPI (as Windows 10), tavi's client area is 4605 x 585
@@ -121,10 +73,10 @@ TEST(App, ANewDpiLaysTaviOutAsAtThatDpi) {
   const auto layout = [](const TaviApp& tavi) {
     RECT line;
     SendMessageW(tavi.text1, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&line));
-    std::vector<LONG> all = ClientOf(tavi.form);
+    std::vector<LONG> all = tavi.ClientSize();
     all.push_back(line.bottom - line.top);
     for (HWND control : {tavi.command1, tavi.text1, tavi.text10}) {
-      for (LONG value : PlaceOf(control, tavi.form)) all.push_back(value);
+      for (LONG value : tavi.PlaceOf(control)) all.push_back(value);
     }
     return all;
   };
@@ -141,13 +93,13 @@ TEST(App, ANewDpiLaysTaviOutAsAtThatDpi) {
     SCOPED_TRACE(suggest ? "a suggested rectangle" : "none suggested");
     TaviApp tavi;
     ASSERT_TRUE(tavi.ready());
-    EXPECT_EQ(ClientOf(tavi.form), (std::vector<LONG>{307, 39}));
+    EXPECT_EQ(tavi.ClientSize(), (std::vector<LONG>{307, 39}));
     RECT before, after;
     GetWindowRect(tavi.form, &before);
     const LONG width = before.right - before.left, height = before.bottom - before.top;
     const RECT suggested = {before.left + 40, before.top + 30, before.left + 40 + width * 3 / 2,
                             before.top + 30 + height * 3 / 2};
-    SendDpiChanged(tavi, suggest ? &suggested : nullptr);
+    tavi.SendDpiChanged(144, suggest ? &suggested : nullptr);
     EXPECT_EQ(layout(tavi), at144);
     GetWindowRect(tavi.form, &after);
     const RECT& at = suggest ? suggested : before;
@@ -168,34 +120,21 @@ TEST(App, ItCanOnlyBeMadeTaller) {
   const auto resize = [&](int wider, int taller) {
     SetWindowPos(tavi.form, nullptr, 0, 0, start.right - start.left + wider, start.bottom - start.top + taller,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return ClientOf(tavi.form);
+    return tavi.ClientSize();
   };
   EXPECT_EQ(resize(-20, 0), (std::vector<LONG>{307, 39}));
   EXPECT_EQ(resize(20, 0), (std::vector<LONG>{307, 39}));
   EXPECT_EQ(resize(0, -10), (std::vector<LONG>{307, 39}));
   EXPECT_EQ(resize(20, 40), (std::vector<LONG>{307, 79}));  // 1185 twips
-  const std::vector<LONG> box = PlaceOf(tavi.text10, tavi.form);
+  const std::vector<LONG> box = tavi.PlaceOf(tavi.text10);
   EXPECT_TRUE(WaitUntil(
       [&] {
         return driver::ColoursIn(tavi.form, {box[0], box[1], box[0] + box[2], box[1] + box[3]}).count(0xE0E0E0);
       },
       30));
-  SendDpiChanged(tavi, nullptr);
-  EXPECT_EQ(ClientOf(tavi.form), (std::vector<LONG>{461, 119}));  // 1185 twips
+  tavi.SendDpiChanged(144, nullptr);
+  EXPECT_EQ(tavi.ClientSize(), (std::vector<LONG>{461, 119}));  // 1185 twips
 }
-
-// The message font, `scale` times as tall, for the programs started while this lives.
-struct MessageFontScaled {
-  explicit MessageFontScaled(int scale) {
-    saved.cbSize = sizeof saved;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved, &saved, 0);
-    NONCLIENTMETRICSW scaled = saved;
-    scaled.lfMessageFont.lfHeight *= scale;
-    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof scaled, &scaled, 0);
-  }
-  ~MessageFontScaled() { SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, 0); }
-  NONCLIENTMETRICSW saved{};
-};
 
 // The controls' text is never clipped, also with a message font twice the
 // normal height. A box's formatting rectangle is one line of its font high
@@ -204,7 +143,7 @@ struct MessageFontScaled {
 TEST(App, TheTextFitsItsControlsAlsoInALargeFont) {
   LONG normalLine = 0;
   for (const int scale : {1, 2}) {
-    const MessageFontScaled font(scale);
+    const driver::MessageFontScaled font(scale);
     TaviApp tavi;
     ASSERT_TRUE(tavi.ready());
     LONG line = 0;

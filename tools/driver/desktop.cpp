@@ -1,6 +1,8 @@
 // A window of one's own in front, typing on the keyboard, the screen's colours, top-level windows.
 #include "tools/driver/desktop.h"
 
+#include <oleacc.h>
+
 namespace driver {
 
 UserWindow::UserWindow() {
@@ -62,6 +64,34 @@ LRESULT CALLBACK UserWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
+
+std::wstring AccessibleName(HWND window) {
+  CoInitialize(nullptr);
+  IAccessible* accessible = nullptr;
+  std::wstring name;
+  if (SUCCEEDED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                           reinterpret_cast<void**>(&accessible)))) {
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR text = nullptr;
+    if (accessible->get_accName(self, &text) == S_OK && text) name = text;
+    SysFreeString(text);
+    accessible->Release();
+  }
+  CoUninitialize();
+  return name;
+}
+
+MessageFontScaled::MessageFontScaled(int scale) {
+  saved_.cbSize = sizeof saved_;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved_, &saved_, 0);
+  NONCLIENTMETRICSW scaled = saved_;
+  scaled.lfMessageFont.lfHeight *= scale;
+  SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof scaled, &scaled, 0);
+}
+
+MessageFontScaled::~MessageFontScaled() { SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof saved_, &saved_, 0); }
 
 void TypeKeys(const std::vector<WORD>& virtualKeys) {
   std::vector<INPUT> keys;

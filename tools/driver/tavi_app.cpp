@@ -62,6 +62,33 @@ HWND TaviApp::Focus() const {
   return info.hwndFocus;
 }
 
+std::vector<LONG> TaviApp::PlaceOf(HWND control) const {
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+std::vector<LONG> TaviApp::ClientSize() const {
+  RECT r;
+  GetClientRect(form, &r);
+  return {r.right, r.bottom};
+}
+
+void TaviApp::SendDpiChanged(int dpi, const RECT* suggested) const {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(form, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+  void* there = nullptr;
+  if (suggested) {
+    there = VirtualAllocEx(process, nullptr, sizeof *suggested, MEM_COMMIT, PAGE_READWRITE);
+    WriteProcessMemory(process, there, suggested, sizeof *suggested, nullptr);
+  }
+  SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(there));
+  if (there) VirtualFreeEx(process, there, 0, MEM_RELEASE);
+  CloseHandle(process);
+}
+
 void TaviApp::PressKey(UINT virtualKey) const { HoldKey(virtualKey, 0); }
 
 void TaviApp::HoldKey(UINT virtualKey, int repeats) const {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "tools/driver/desktop.h"
 #include "tools/driver/support.h"
@@ -38,6 +39,13 @@ class TaviApp {
 
   // The control that has the keyboard focus in tavi.
   HWND Focus() const;
+  // A control's left, top, width and height in the form's client area.
+  std::vector<LONG> PlaceOf(HWND control) const;
+  // The form's client area: width and height.
+  std::vector<LONG> ClientSize() const;
+  // Tells tavi its screen now has `dpi`, with `suggested` (if any) as the rectangle Windows
+  // suggests, written into tavi's own memory: Wine does not carry the pointer across processes.
+  void SendDpiChanged(int dpi, const RECT* suggested) const;
   // Pastes `text` over the message box's contents, as a user would paste a
   // long line (through the clipboard, so any length works).
   bool Paste(const std::wstring& text) const;
