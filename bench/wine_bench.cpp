@@ -58,11 +58,11 @@ double LaunchToVisible(const std::string& exe) {
 }
 
 // tavi against the same window without its logic, and against the least
-// window a program can show; taken in turns, medians of 7.
+// window a program can show; taken in turns, medians of 11.
 int Startup() {
   const std::string dir = driver::ExeDir();
   std::vector<double> tavi, form, window;
-  for (int round = 0; round < 7; ++round) {
+  for (int round = 0; round < 11; ++round) {
     tavi.push_back(LaunchToVisible(dir + "\\tavi.exe"));
     form.push_back(LaunchToVisible(dir + "\\bench\\minimal_form.exe"));
     window.push_back(LaunchToVisible(dir + "\\bench\\minimal_window.exe"));
