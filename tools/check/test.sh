@@ -59,6 +59,19 @@ check_suite() {
 
 suites=("$@")
 [ ${#suites[@]} -gt 0 ] || suites=(native sanitize format lint windows)
+# The Windows tests start first and run beside the others: they mostly wait on the posts' pace,
+# one post a second, while the others keep the processor busy. The GCC exe's tests and the Clang
+# exe's (label clang) run side by side too, each in a Wine session of its own (prefix and
+# display): they share nothing.
+windows=()
+if [[ " ${suites[*]} " == *" windows "* ]]; then
+  echo "test: Windows end-to-end, the GCC and the Clang exe side by side (in the background)..."
+  (run=(tools/wine/session.sh) && ctest_run "$logs/win32.log" win32 -LE clang) &
+  windows+=($!)
+  (run=(env TAVI_WINEPREFIX="$PWD/build/wineprefix-clang" TAVI_XVFB_FIRST=151 tools/wine/session.sh) &&
+    ctest_run "$logs/win32-clang.log" win32 -L clang) &
+  windows+=($!)
+fi
 for suite in "${suites[@]}"; do
   case $suite in
     native) ctest_suite "native" native ;;
@@ -66,13 +79,8 @@ for suite in "${suites[@]}"; do
     format) check_suite "format" format tools/check/format.sh --check ;;
     lint) check_suite "lint (clang-tidy)" lint tools/check/lint.sh ;;
     windows)
-      # The GCC exe's tests and the Clang exe's (label clang) side by side, each in a Wine session
-      # of its own (prefix and display): they share nothing, and mostly wait on the posts' pace.
-      echo "test: Windows end-to-end, the GCC and the Clang exe side by side..."
-      (run=(tools/wine/session.sh) && ctest_run "$logs/win32.log" win32 -LE clang) &
-      (run=(env TAVI_WINEPREFIX="$PWD/build/wineprefix-clang" TAVI_XVFB_FIRST=151 tools/wine/session.sh) &&
-        ctest_run "$logs/win32-clang.log" win32 -L clang) &
-      wait
+      echo "test: waiting for the Windows end-to-end tests..."
+      wait "${windows[@]}"
       ctest_record "Windows e2e, GCC exe" "$logs/win32.log"
       ctest_record "Windows e2e, Clang exe" "$logs/win32-clang.log"
       ;;

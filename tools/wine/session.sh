@@ -26,11 +26,18 @@ else
       [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
     done
   fi
-  Xvfb ":$n" -screen 0 "${TAVI_SCREEN:-1024x640x24}" -nolisten tcp >/dev/null 2>&1 &
+  xvfb_log=$(mktemp)
+  Xvfb ":$n" -screen 0 "${TAVI_SCREEN:-1024x640x24}" -nolisten tcp >"$xvfb_log" 2>&1 &
   xvfb_pid=$!
   export DISPLAY=":$n"
-  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  xdpyinfo >/dev/null 2>&1 || { echo "session: Xvfb did not start on $DISPLAY" >&2; exit 1; }
+  # A minute at most: a busy machine starts it slowly.
+  for _ in $(seq 600); do
+    xdpyinfo >/dev/null 2>&1 && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  xdpyinfo >/dev/null 2>&1 || { echo "session: Xvfb did not start on $DISPLAY:" >&2; cat "$xvfb_log" >&2; exit 1; }
+  rm -f "$xvfb_log"
 fi
 
 [ -d "$WINEPREFIX/drive_c/windows/system32" ] || echo "session: creating the Wine prefix $WINEPREFIX (once; about half a minute)"
