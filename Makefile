@@ -7,7 +7,6 @@ JOBS ?= $(shell nproc)
 QUOTED_MESSAGE = '$(subst ','\'',$(value MESSAGE))'
 # CMake's own make runs as a fresh top-level make: no directory chatter.
 CMAKE = env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL cmake
-CTEST = env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL ctest
 
 .PHONY: all setup native win32 win32-clang sanitize test test-native test-sanitize test-win32 format lint demo \
         preview bench fuzz dist clean

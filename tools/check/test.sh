@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# make test's suites, one after the other (all of them, also after a failure), each one's output
-# kept in build/test-logs; the output of a failing one is shown, then one summary: a line per suite
-# with its count and time, and "N passed, N failed".
+# make test's suites, every one also after another failed (the Windows tests in the background
+# beside the others), each one's output kept in build/test-logs; the output of a failing one is
+# shown, then one summary: a line per suite with its count and time, and "N passed, N failed".
 # Usage: test.sh [native|sanitize|format|lint|windows]...   (default: all, in this order)
 set -uo pipefail
 cd "$(dirname "$0")/../.."
