@@ -89,7 +89,10 @@ bool Form1::Create(HINSTANCE instance, int show) {
   // As whoever started tavi asked: a show command that does not activate
   // (a shortcut's "Run: Minimized") leaves the keyboard where it is. The
   // focus goes to the button when the window is activated (WM_ACTIVATE).
-  ShowWindow(hwnd_, show);
+  // Minimized and active (a launcher's "start minimized") is shown minimized
+  // and not active: an active minimized window takes the keys typed in the
+  // window the user is still looking at, and tavi's keys post into a room.
+  ShowWindow(hwnd_, show == SW_SHOWMINIMIZED ? SW_SHOWMINNOACTIVE : show);
   return true;
 }
 
@@ -163,16 +166,39 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // Esc while minimized, where the keys come to the window itself.
       if (wp == VK_ESCAPE) Form_Escape();
       break;
+    case WM_SYSCHAR:
+      // Windows restores a minimized window on Enter, after which the next
+      // Enter would press the button: a line typed for another window could
+      // be posted. Minimized, tavi is restored by a click or Alt+Tab only.
+      if (wp == VK_RETURN && IsIconic(hwnd_)) return 0;
+      break;
+    case WM_NCHITTEST: {
+      // Only the top and bottom edges size the window (its width is fixed):
+      // the side edges are plain borders, the corners size the height.
+      const LRESULT hit = CurrentWindowApi().defWindowProc(hwnd_, msg, wp, lp);
+      if (hit == HTLEFT || hit == HTRIGHT) return HTBORDER;
+      if (hit == HTTOPLEFT || hit == HTTOPRIGHT) return HTTOP;
+      if (hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT) return HTBOTTOM;
+      return hit;
+    }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC: return ControlColours(msg, wp, lp);
-    case WM_SETTINGCHANGE:
-      if (wp != SPI_SETHIGHCONTRAST) break;
-      [[fallthrough]];
-    case WM_DISPLAYCHANGE:
     case WM_SYSCOLORCHANGE:
-      // Another colour depth, other system colours, high contrast on or off.
+      // The controls keep system colours of their own (the common controls ask for it).
+      for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        SendMessageA(child, msg, wp, lp);
+      }
       Recolour();
+      Reframe();
+      break;
+    case WM_DISPLAYCHANGE: Recolour(); break;  // another colour depth
+    case WM_THEMECHANGED: Reframe(); break;    // another frame
+    case WM_SETTINGCHANGE:
+      // High contrast on or off (its colours, and from XP to 7 another
+      // frame); new metrics: another frame, another message font.
+      if (wp == SPI_SETHIGHCONTRAST) Recolour();
+      if (wp == SPI_SETHIGHCONTRAST || wp == SPI_SETNONCLIENTMETRICS) Reframe();
       break;
     case WM_GETDPISCALEDSIZE:
       // Moving to a screen of another DPI (Windows 10 on): the size there.
@@ -199,6 +225,7 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == SIZE_MINIMIZED || !IsChild(hwnd_, GetFocus())) RestoreFocus(wp == SIZE_MINIMIZED);
       }
       KeepHeight();
+      if (reframeOnRestore_ && wp != SIZE_MINIMIZED) Reframe();
       break;
     case WM_GETMINMAXINFO: SizeBounds(*reinterpret_cast<MINMAXINFO*>(lp)); return 0;
     case WM_CLOSE:

@@ -19,9 +19,11 @@ class Form1 {
   HWND hwnd() const { return hwnd_; }
 
  private:
-  // The form's client area in twips (1/1440 inch); the window can be made taller.
+  // The form's client area in twips (1/1440 inch); the window can be made taller, up to the
+  // height that shows the frame-class box whole, with the margin above it below it too.
   static constexpr int kClientWidth = 4605;
   static constexpr int kClientHeight = 585;
+  static constexpr int kTallestHeight = 1080;
   // The background colours: the form's, the message box's, the frame-class box's.
   enum Colour { kFormColour, kText1Colour, kText10Colour, kColours };
 
@@ -54,10 +56,18 @@ class Form1 {
   void PlaceControls();
   // Resizes the window so that its client area is the form's size, whatever its frame.
   void FitClientArea();
+  // The frame around the client area (the window's size less the client area's), as it is
+  // now, or as it was when the window last had one: a minimized window, and one still in its
+  // minimized rectangle while being restored, has none.
+  SIZE Frame();
+  // A new frame or message font (theme, metrics, high contrast, system colours): the font made
+  // again and the client area set as at a start, keeping the height the user chose. Done on the
+  // next restore where the window is minimized.
+  void Reframe();
   // Lays the window out again at a new DPI, in the `suggested` rectangle or where it is.
   void ChangeDpi(int dpiX, int dpiY, const RECT* suggested);
-  // The bounds of a resize: the form's width, and its height or more.
-  void SizeBounds(MINMAXINFO& bounds) const;
+  // The bounds of a resize: the form's width, and its height up to the tallest.
+  void SizeBounds(MINMAXINFO& bounds);
   // Keeps the height the user gave the window, in twips, across DPI changes.
   void KeepHeight();
   // The window's icons in the sizes for its DPI.
@@ -91,7 +101,9 @@ class Form1 {
   int dpiX_ = 96;
   int dpiY_ = 96;
   int heightTwips_ = kClientHeight;  // the client area's height: the form's or more
+  SIZE frame_ = {};                  // the last frame measured (see Frame)
   bool changingDpi_ = false;
+  bool reframeOnRestore_ = false;
 };
 
 // The window's style: a sizing border, through which it can only be made taller (down to the

@@ -53,9 +53,30 @@ void Form1::FitClientArea() {
   RECT window, client;
   if (IsIconic(hwnd_) || !GetWindowRect(hwnd_, &window) || !GetClientRect(hwnd_, &client)) return;
   const int wider = Pixels(kClientWidth, dpiX_) - client.right, taller = Pixels(heightTwips_, dpiY_) - client.bottom;
-  if (!wider && !taller) return;
-  SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left + wider, window.bottom - window.top + taller,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (wider || taller) {
+    SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left + wider, window.bottom - window.top + taller,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  Frame();
+}
+
+SIZE Form1::Frame() {
+  RECT window, client;
+  if (!IsIconic(hwnd_) && GetWindowRect(hwnd_, &window) && GetClientRect(hwnd_, &client) && client.right > 0 &&
+      client.bottom > 0) {
+    frame_ = {window.right - window.left - client.right, window.bottom - window.top - client.bottom};
+  }
+  return frame_;
+}
+
+void Form1::Reframe() {
+  if (IsIconic(hwnd_)) {
+    reframeOnRestore_ = true;
+    return;
+  }
+  reframeOnRestore_ = false;
+  PlaceControls();
+  FitClientArea();
 }
 
 void Form1::ChangeDpi(int dpiX, int dpiY, const RECT* suggested) {
@@ -80,19 +101,23 @@ void Form1::ChangeDpi(int dpiX, int dpiY, const RECT* suggested) {
   LoadIcons();
 }
 
-void Form1::SizeBounds(MINMAXINFO& bounds) const {
+void Form1::SizeBounds(MINMAXINFO& bounds) {
   // The frame as it is (see FitClientArea), around the form's client area.
-  RECT window, client;
-  if (IsIconic(hwnd_) || !GetWindowRect(hwnd_, &window) || !GetClientRect(hwnd_, &client)) return;
-  const int width = Pixels(kClientWidth, dpiX_) + (window.right - window.left) - client.right;
-  bounds.ptMinTrackSize = {width, Pixels(kClientHeight, dpiY_) + (window.bottom - window.top) - client.bottom};
-  bounds.ptMaxTrackSize.x = width;
+  // A restore asks while the window still has its minimized rectangle: then
+  // the frame it had before.
+  const SIZE frame = Frame();
+  if (!frame.cx) return;
+  const int width = Pixels(kClientWidth, dpiX_) + frame.cx;
+  bounds.ptMinTrackSize = {width, Pixels(kClientHeight, dpiY_) + frame.cy};
+  bounds.ptMaxTrackSize = {width, Pixels(kTallestHeight, dpiY_) + frame.cy};
+  // Maximized (a start asked for it) too, it is no wider or taller.
+  bounds.ptMaxSize = bounds.ptMaxTrackSize;
 }
 
 void Form1::KeepHeight() {
   RECT client;
-  if (changingDpi_ || IsIconic(hwnd_) || !GetClientRect(hwnd_, &client)) return;
-  heightTwips_ = std::max(kClientHeight, MulDiv(client.bottom, 1440, dpiY_));
+  if (changingDpi_ || IsIconic(hwnd_) || !GetClientRect(hwnd_, &client) || client.bottom <= 0) return;
+  heightTwips_ = std::clamp(MulDiv(client.bottom, 1440, dpiY_), kClientHeight, kTallestHeight);
 }
 
 void Form1::LoadIcons() {
