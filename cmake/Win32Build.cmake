@@ -61,6 +61,11 @@ target_link_libraries(roomsim PRIVATE tavi_warnings)
 add_library(tavi_driver STATIC tools/driver/support.cpp tools/driver/desktop.cpp tools/driver/tavi_app.cpp)
 target_include_directories(tavi_driver PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(tavi_driver PUBLIC gdi32 oleacc ole32 oleaut32 uuid PRIVATE tavi_warnings)
+# Loaded into a running tavi by the tests: what tavi's process sees of the system, changed.
+add_library(driver_hooks SHARED tools/driver/hooks.cpp)
+set_target_properties(driver_hooks PROPERTIES PREFIX "")
+target_link_options(driver_hooks PRIVATE -Wl,--kill-at)  # exports by their plain names
+target_link_libraries(driver_hooks PRIVATE tavi_warnings)
 add_executable(demo_driver tools/driver/demo_driver.cpp)
 target_link_libraries(demo_driver PRIVATE tavi_driver tavi_warnings)
 add_dependencies(demo_driver tavi roomsim)

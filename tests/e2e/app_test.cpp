@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <set>
+#include <sstream>
 
 #include "posts.h"
 #include "tools/driver/tavi_app.h"
@@ -52,12 +53,8 @@ TEST(App, WindowFacts) {
 TEST(App, EachControlHasAName) {
   TaviApp tavi;
   ASSERT_TRUE(tavi.ready());
-  const std::wstring message = driver::AccessibleName(tavi.text1), frameClass = driver::AccessibleName(tavi.text10);
-  EXPECT_FALSE(message.empty());
-  EXPECT_FALSE(frameClass.empty());
-  EXPECT_NE(message, frameClass);
-  EXPECT_NE(message, tavi.TextOf(tavi.text1));
-  EXPECT_NE(frameClass, tavi.TextOf(tavi.text10));
+  EXPECT_EQ(driver::AccessibleName(tavi.text1), L"Message");
+  EXPECT_EQ(driver::AccessibleName(tavi.text10), L"Chat program's window class");
   EXPECT_EQ(driver::AccessibleName(tavi.command1), L"tavi");
 }
 
@@ -109,8 +106,10 @@ TEST(App, ANewDpiLaysTaviOutAsAtThatDpi) {
 
 // Its bottom edge can be dragged down, and only that: made taller from
 // outside (through SetWindowPos, whose sizes are bounded as a drag's are),
-// the frame-class box shows, in its colour; narrower, wider or shorter than
-// at the start it cannot be made. A DPI change keeps the height in twips.
+// the frame-class box shows, in its colour, up to the height that shows it
+// whole with the margin above it below it too; narrower, wider or shorter
+// than at the start it cannot be made, and its side edges size nothing. A
+// DPI change keeps the height in twips.
 TEST(App, ItCanOnlyBeMadeTaller) {
   SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);  // tavi's pixels as they are
   TaviApp tavi;
@@ -125,44 +124,146 @@ TEST(App, ItCanOnlyBeMadeTaller) {
   EXPECT_EQ(resize(-20, 0), (std::vector<LONG>{307, 39}));
   EXPECT_EQ(resize(20, 0), (std::vector<LONG>{307, 39}));
   EXPECT_EQ(resize(0, -10), (std::vector<LONG>{307, 39}));
-  EXPECT_EQ(resize(20, 40), (std::vector<LONG>{307, 79}));  // 1185 twips
+  EXPECT_EQ(resize(0, 400), (std::vector<LONG>{307, 72}));  // 1080 twips: 40 + 25 + 7 px
   const std::vector<LONG> box = tavi.PlaceOf(tavi.text10);
+  EXPECT_EQ(box[1] - (tavi.PlaceOf(tavi.text1)[1] + 25), 72 - (box[1] + box[3]));
+  const struct {
+    double x, y;  // where on the window, as fractions of its size
+    LRESULT hit;
+  } edges[] = {{0, 0.5, HTBORDER}, {1, 0.5, HTBORDER}, {0, 0, HTTOP},     {1, 0, HTTOP},
+               {0, 1, HTBOTTOM},   {1, 1, HTBOTTOM},   {0.5, 1, HTBOTTOM}};
+  RECT window;
+  GetWindowRect(tavi.form, &window);
+  for (const auto& e : edges) {
+    const LONG x = window.left + static_cast<LONG>(e.x * (window.right - window.left - 1));
+    const LONG y = window.top + static_cast<LONG>(e.y * (window.bottom - window.top - 1));
+    EXPECT_EQ(SendMessageW(tavi.form, WM_NCHITTEST, 0, MAKELPARAM(x, y)), e.hit) << e.x << "," << e.y;
+  }
+  EXPECT_EQ(resize(20, 25), (std::vector<LONG>{307, 64}));  // 960 twips
   EXPECT_TRUE(WaitUntil(
       [&] {
         return driver::ColoursIn(tavi.form, {box[0], box[1], box[0] + box[2], box[1] + box[3]}).count(0xE0E0E0);
       },
       30));
   tavi.SendDpiChanged(144, nullptr);
-  EXPECT_EQ(tavi.ClientSize(), (std::vector<LONG>{461, 119}));  // 1185 twips
+  EXPECT_EQ(tavi.ClientSize(), (std::vector<LONG>{461, 96}));  // 960 twips
 }
 
-// The controls' text is never clipped, also with a message font twice the
-// normal height. A box's formatting rectangle is one line of its font high
-// (cut off at the bottom of the box where the line is taller); the button's
-// caption, in the same font, must fit inside its 3-D border.
-TEST(App, TheTextFitsItsControlsAlsoInALargeFont) {
-  LONG normalLine = 0;
-  for (const int scale : {1, 2}) {
-    const driver::MessageFontScaled font(scale);
+// Minimized and restored, by the system menu's command or as Alt+Tab and the
+// taskbar do it, tavi comes back as it was, at 96 and at 144 DPI: the form's
+// client area, or the taller one the user chose.
+TEST(App, ARestoreGivesBackTheWindowAsItWas) {
+  SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);  // tavi's pixels as they are
+  const driver::RegistryValue as(driver::RegistryValue::kTaviVersion, "Version", "win10");
+  for (const int dpi : {96, 144}) {
+    const driver::RegistryValue pixels("Control Panel\\Desktop", "LogPixels", static_cast<DWORD>(dpi));
     TaviApp tavi;
     ASSERT_TRUE(tavi.ready());
-    LONG line = 0;
-    for (HWND box : {tavi.text1, tavi.text10}) {
-      RECT format, client;
-      SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
-      GetClientRect(box, &client);
-      EXPECT_LT(format.bottom, client.bottom) << scale;
-      line = format.bottom - format.top;
+    std::vector<LONG> size = tavi.ClientSize();
+    EXPECT_EQ(size, dpi == 96 ? (std::vector<LONG>{307, 39}) : (std::vector<LONG>{461, 59}));
+    for (const bool taller : {false, true}) {
+      if (taller) {
+        RECT r;
+        GetWindowRect(tavi.form, &r);
+        SetWindowPos(tavi.form, nullptr, 0, 0, r.right - r.left, r.bottom - r.top + 20,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        size = tavi.ClientSize();
+      }
+      for (const bool bySystemMenu : {true, false}) {
+        SCOPED_TRACE(testing::Message() << dpi << " DPI" << (taller ? ", taller" : "")
+                                        << (bySystemMenu ? ", SC_RESTORE" : ", ShowWindow"));
+        PostMessageW(tavi.form, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        ASSERT_TRUE(WaitUntil([&] { return IsIconic(tavi.form); }, 30));
+        if (bySystemMenu)
+          PostMessageW(tavi.form, WM_SYSCOMMAND, SC_RESTORE, 0);
+        else
+          ShowWindow(tavi.form, SW_RESTORE);
+        ASSERT_TRUE(WaitUntil([&] { return !IsIconic(tavi.form); }, 30));
+        EXPECT_EQ(tavi.ClientSize(), size);
+      }
     }
-    RECT button;
+  }
+}
+
+// The controls' text is never clipped, also in a message font of twice the
+// normal height set while tavi runs: tavi takes it, in the size that fits,
+// and keeps the client area of a start. A box's formatting rectangle is one
+// line of its font high (cut off at the bottom of the box where the line is
+// taller); the button's caption, in the same font, must fit inside its 3-D
+// border.
+TEST(App, TheTextFitsItsControlsAlsoInALargeFont) {
+  TaviApp tavi;
+  ASSERT_TRUE(tavi.ready());
+  const auto line = [&](HWND box) {
+    RECT format;
+    SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    return format;
+  };
+  const auto fits = [&] {
+    RECT client, button;
+    for (HWND box : {tavi.text1, tavi.text10})
+      EXPECT_LT(line(box).bottom, GetClientRect(box, &client) ? client.bottom : 0);
     GetClientRect(tavi.command1, &button);
-    EXPECT_LE(line, button.bottom - 2 * (GetSystemMetrics(SM_CYEDGE) + 1)) << scale;
-    if (scale == 1)
-      normalLine = line;
-    else
-      EXPECT_GT(line, normalLine);  // the larger font, in the size that fits
-    tavi.Close();
-    ASSERT_TRUE(tavi.process().WaitForExit(60));
+    EXPECT_LE(line(tavi.text1).bottom - line(tavi.text1).top, button.bottom - 2 * (GetSystemMetrics(SM_CYEDGE) + 1));
+  };
+  fits();
+  const LONG normalLine = line(tavi.text1).bottom - line(tavi.text1).top;
+  // Set in tavi's process: Wine keeps each process's settings apart.
+  ASSERT_TRUE(tavi.LoadHooks());
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+  const struct Restore {
+    const TaviApp& tavi;
+    LONG height;
+    ~Restore() { tavi.RunInTavi("SetMessageFontHeight", height); }
+  } restore{tavi, metrics.lfMessageFont.lfHeight};
+  ASSERT_TRUE(tavi.RunInTavi("SetMessageFontHeight", restore.height * 2));
+  // The larger font, in the size that fits.
+  EXPECT_TRUE(WaitUntil([&] { return line(tavi.text1).bottom - line(tavi.text1).top > normalLine; }, 30));
+  fits();
+  EXPECT_EQ(tavi.ClientSize(), (std::vector<LONG>{307, 39}));
+}
+
+// The screen's colour (as ColoursIn reads it) of a COLORREF.
+COLORREF OnScreen(COLORREF c) { return static_cast<COLORREF>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)); }
+
+// High contrast turned on while tavi runs, and off again, announced as
+// Windows announces it: the form and the message box show the system's
+// colours while it is on, tavi's own before and after. (Wine's answer is
+// always "off": tavi's own query is answered by the hooks.)
+TEST(App, HighContrastShowsTheSystemColours) {
+  TaviApp tavi;
+  ASSERT_TRUE(tavi.ready());
+  ASSERT_TRUE(tavi.LoadHooks());
+  tavi.SetText(tavi.text1, L"          ");
+  std::set<COLORREF> margin, box;  // what the screen showed last
+  const auto shows = [&](COLORREF formColour, COLORREF boxColour) {
+    return WaitUntil(
+        [&] {
+          RECT client, inside;
+          GetClientRect(tavi.form, &client);
+          GetClientRect(tavi.text1, &inside);
+          margin = driver::ColoursIn(tavi.form, {0, 0, client.right, 8});
+          box = driver::ColoursIn(tavi.text1, inside);
+          return margin == std::set<COLORREF>{OnScreen(formColour)} && box.count(OnScreen(boxColour));
+        },
+        30);
+  };
+  const auto seen = [&] {
+    std::ostringstream out;
+    out << std::hex << "the form's margin showed";
+    for (COLORREF c : margin) out << " " << c;
+    out << ", the message box";
+    for (COLORREF c : box) out << " " << c;
+    return out.str();
+  };
+  EXPECT_TRUE(shows(0xEFEFEF, 0xFFC501)) << seen();
+  for (const bool on : {true, false}) {
+    tavi.RunInTavi("SetHighContrast", on);
+    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    EXPECT_TRUE(on ? shows(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_WINDOW)) : shows(0xEFEFEF, 0xFFC501))
+        << (on ? "on: " : "off: ") << seen();
   }
 }
 

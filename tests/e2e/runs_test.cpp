@@ -38,23 +38,35 @@ TEST(App, TabOrderAndEnter) {
 }
 
 // Started in the background (a shortcut's "Run: Minimized", or by a program
-// that does not hand it the keyboard), tavi leaves the user's window in front
-// with the keyboard: an X and Enter typed there reach it, and nothing is
-// posted. The focus goes to the button once the user activates tavi.
+// that does not hand it the keyboard), or minimized and active (a launcher's
+// "start minimized", which tavi takes as the former), tavi leaves the user's
+// window in front with the keyboard: lines typed there reach it, nothing is
+// posted, and a minimized tavi stays so. The focus goes to the button once the
+// user activates tavi; the first restore gives back the window of a start,
+// and Enter then makes one run.
 TEST(App, StartedInTheBackgroundItLeavesTheKeyboardAlone) {
   Roomsim room;
   ASSERT_TRUE(room.ready());
   const driver::UserWindow user;
-  for (const int show : {SW_SHOWMINNOACTIVE, SW_SHOWNOACTIVATE, SW_SHOWNA, SW_MINIMIZE}) {
+  for (const int show : {SW_SHOWMINIMIZED, SW_SHOWNOACTIVATE, SW_SHOWNA, SW_MINIMIZE, SW_SHOWMINNOACTIVE}) {
     SCOPED_TRACE(show);
     TaviApp tavi("", show);
     ASSERT_TRUE(tavi.ready());
     EXPECT_EQ(GetForegroundWindow(), user.hwnd());
-    const std::wstring typed = user.Typed() + L"x\r";
-    driver::TypeKeys({'X', VK_RETURN});
+    const bool minimized = IsIconic(tavi.form);
+    const std::wstring typed = user.Typed() + L"x\ry\r";
+    driver::TypeKeys({'X', VK_RETURN, 'Y', VK_RETURN});
     EXPECT_TRUE(WaitUntil([&] { return user.Typed() == typed; }, 60));
     EXPECT_TRUE(room.Posts().empty());
-    if (!IsIconic(tavi.form)) {
+    EXPECT_EQ(IsIconic(tavi.form) != FALSE, minimized);
+    if (show == SW_SHOWMINNOACTIVE) {
+      ShowWindow(tavi.form, SW_RESTORE);  // as the taskbar does
+      ASSERT_TRUE(WaitUntil([&] { return !IsIconic(tavi.form) && tavi.Focus() == tavi.command1; }, 30));
+      EXPECT_EQ(tavi.ClientSize(), (std::vector<LONG>{307, 39}));
+      tavi.PressKey(VK_RETURN);
+      ASSERT_TRUE(room.WaitForPosts(7));
+      EXPECT_EQ(Variants(room.Posts()), kOneRun);
+    } else if (!minimized) {
       SetForegroundWindow(tavi.form);
       EXPECT_TRUE(WaitUntil([&] { return tavi.Focus() == tavi.command1; }, 30));
     }
@@ -64,28 +76,42 @@ TEST(App, StartedInTheBackgroundItLeavesTheKeyboardAlone) {
   }
 }
 
-// Minimized, tavi takes no key: Enter and Space press nothing, also after it
-// was started minimized and active. Restored, the focus is back where it was.
-TEST(App, MinimizedItTakesNoKeys) {
-  RoomAndTavi s("", SW_SHOWMINIMIZED);
+// Minimized and still active, tavi takes no key but Esc: Enter and Space
+// press nothing, and Enter does not restore it (Windows would, and the next
+// Enter would press the button); Esc stops the run in progress: no post after
+// it, and tavi stays minimized. Restored, the focus is back in the control
+// that had it, and a press makes a whole run.
+TEST(App, MinimizedItTakesNoKeysButEsc) {
+  RoomAndTavi s("--hold-after 2");
   ASSERT_TRUE(s.ready());
-  ASSERT_TRUE(IsIconic(s.tavi.form));
-  const auto pressAndRestore = [&](HWND focusAfter) {
-    for (UINT key : {VK_RETURN, VK_SPACE}) s.tavi.PressKey(key);
-    PostMessageW(s.tavi.form, WM_SYSCOMMAND, SC_RESTORE, 0);
-    return WaitUntil([&] { return !IsIconic(s.tavi.form) && s.tavi.Focus() == focusAfter; }, 30);
-  };
-  EXPECT_TRUE(pressAndRestore(s.tavi.command1));
   s.tavi.PressKey(VK_TAB);
   ASSERT_TRUE(WaitUntil([&] { return s.tavi.Focus() == s.tavi.text1; }, 30));
-  PostMessageW(s.tavi.form, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  ASSERT_TRUE(WaitUntil([&] { return IsIconic(s.tavi.form) && s.tavi.Focus() != s.tavi.text1; }, 30));
-  EXPECT_TRUE(pressAndRestore(s.tavi.text1));
-  EXPECT_EQ(s.tavi.TextOf(s.tavi.text1), L"<3333333333333333333");
-  // Had a key pressed the button, this click's run would nest in that one.
+  ShowWindow(s.tavi.form, SW_SHOWMINIMIZED);
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(s.tavi.form) && !s.tavi.Focus(); }, 30));
+  EXPECT_EQ(GetForegroundWindow(), s.tavi.form);
+  // Keys come to the window itself, as system keys. Had one pressed the
+  // button, the click's run would nest in that one.
+  for (UINT key : {VK_RETURN, VK_SPACE}) s.tavi.PressKey(key);
   s.tavi.Click();
-  ASSERT_TRUE(s.room.WaitForPosts(7));
-  EXPECT_EQ(Variants(s.room.Posts()), kOneRun);
+  ASSERT_TRUE(s.room.WaitFor("hold"));  // the second post
+  EXPECT_TRUE(IsIconic(s.tavi.form));
+  s.tavi.PressKey(VK_ESCAPE);
+  s.tavi.TypeOver(s.tavi.text1, L"after");  // handled after the Esc: the mark that it was
+  s.room.Release();
+  ASSERT_TRUE(WaitUntil([&] { return s.tavi.TextOf(s.tavi.text1) == L"after"; }, 30));
+  // Left to go on, the run would post again within one and a half seconds.
+  EXPECT_FALSE(s.room.WaitForPosts(3, 3));
+  EXPECT_TRUE(IsIconic(s.tavi.form));
+  PostMessageW(s.tavi.form, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsIconic(s.tavi.form) && s.tavi.Focus() == s.tavi.text1; }, 30));
+  s.tavi.Click();
+  ASSERT_TRUE(s.room.WaitForPosts(9));
+  const auto posts = s.room.Posts();
+  EXPECT_EQ(Variants(posts), (std::vector<int>{1, 2, 1, 2, 3, 4, 5, 5, 7}));
+  EXPECT_EQ(posts[2].bytes,
+            "a\x95"
+            "f\x95t\x95"
+            "e\x95r\x95\x95");
 }
 
 // The window keeps handling the user during a run: an edit shows in the later

@@ -83,16 +83,6 @@ std::wstring AccessibleName(HWND window) {
   return name;
 }
 
-MessageFontScaled::MessageFontScaled(int scale) {
-  saved_.cbSize = sizeof saved_;
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved_, &saved_, 0);
-  NONCLIENTMETRICSW scaled = saved_;
-  scaled.lfMessageFont.lfHeight *= scale;
-  SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof scaled, &scaled, 0);
-}
-
-MessageFontScaled::~MessageFontScaled() { SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof saved_, &saved_, 0); }
-
 void TypeKeys(const std::vector<WORD>& virtualKeys) {
   std::vector<INPUT> keys;
   for (WORD key : virtualKeys) {

@@ -35,18 +35,6 @@ class UserWindow {
 // The name a screen reader gives a window, read through Active Accessibility (oleacc).
 std::wstring AccessibleName(HWND window);
 
-// The message font, `scale` times as tall, for the programs started while this lives.
-class MessageFontScaled {
- public:
-  explicit MessageFontScaled(int scale);
-  MessageFontScaled(const MessageFontScaled&) = delete;
-  MessageFontScaled& operator=(const MessageFontScaled&) = delete;
-  ~MessageFontScaled();
-
- private:
-  NONCLIENTMETRICSW saved_{};
-};
-
 // Types keys on the keyboard (SendInput): they go to whichever window has the focus.
 void TypeKeys(const std::vector<WORD>& virtualKeys);
 

@@ -94,13 +94,16 @@ void TaviApp::PressKey(UINT virtualKey) const { HoldKey(virtualKey, 0); }
 void TaviApp::HoldKey(UINT virtualKey, int repeats) const {
   // tavi's dialog keys (Tab, Enter) act on the focus of the moment they are
   // handled, whichever of tavi's controls the key is addressed to.
-  // A minimized window may have no focus: its keys go to the window itself.
-  HWND target = Focus() ? Focus() : form;
+  // A minimized window may have no focus: its keys then go to the window
+  // itself, as system keys.
+  const HWND focus = Focus(), target = focus ? focus : form;
+  const bool system = !focus && IsIconic(form);
+  const UINT down = system ? WM_SYSKEYDOWN : WM_KEYDOWN, up = system ? WM_SYSKEYUP : WM_KEYUP;
   const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, 0)) << 16;
-  PostMessageW(target, WM_KEYDOWN, virtualKey, scan | 1);
+  PostMessageW(target, down, virtualKey, scan | 1);
   // Bit 30: the key was down before this message (an auto-repeat).
-  for (int i = 0; i < repeats; ++i) PostMessageW(target, WM_KEYDOWN, virtualKey, scan | 1 | (1u << 30));
-  PostMessageW(target, WM_KEYUP, virtualKey, scan | 1 | (3u << 30));
+  for (int i = 0; i < repeats; ++i) PostMessageW(target, down, virtualKey, scan | 1 | (1u << 30));
+  PostMessageW(target, up, virtualKey, scan | 1 | (3u << 30));
 }
 
 void TaviApp::TypeOver(HWND box, const std::wstring& text) const {
@@ -121,6 +124,57 @@ bool TaviApp::Paste(const std::wstring& text) const {
   DWORD_PTR result = 0;
   return set && SendMessageTimeoutW(text1, WM_PASTE, 0, 0, SMTO_NORMAL, 60000, &result) &&
          static_cast<std::size_t>(SendMessageW(text1, WM_GETTEXTLENGTH, 0, 0)) == text.size();
+}
+
+namespace {
+
+std::string HooksDll() { return ExeDir() + "\\driver_hooks.dll"; }
+
+// Runs `function` at its address in `pid`'s process with `argument`; the thread's exit code.
+DWORD RunRemote(DWORD pid, const void* function, const void* argument) {
+  HANDLE process = OpenProcess(
+      PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ,
+      FALSE, pid);
+  DWORD code = 0;
+  if (!process) return code;
+  HANDLE thread = CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(function),
+                                     const_cast<void*>(argument), 0, nullptr);
+  if (thread) {
+    WaitForSingleObject(thread, 60000);
+    GetExitCodeThread(thread, &code);
+    CloseHandle(thread);
+  }
+  CloseHandle(process);
+  return code;
+}
+
+}  // namespace
+
+bool TaviApp::LoadHooks() {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(form, &pid);
+  const std::string dll = HooksDll();
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+  void* path = VirtualAllocEx(process, nullptr, dll.size() + 1, MEM_COMMIT, PAGE_READWRITE);
+  WriteProcessMemory(process, path, dll.c_str(), dll.size() + 1, nullptr);
+  // kernel32 lies at the same address in every process.
+  const auto load = GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA");
+  hooks_ = reinterpret_cast<HMODULE>(static_cast<INT_PTR>(RunRemote(pid, reinterpret_cast<const void*>(load), path)));
+  VirtualFreeEx(process, path, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return hooks_ && RunInTavi("SetHighContrast", 0) == 1;
+}
+
+DWORD TaviApp::RunInTavi(const char* function, INT_PTR argument) const {
+  // The function's place in the DLL, read from a copy mapped here without running it.
+  HMODULE here = LoadLibraryExA(HooksDll().c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+  const auto found = reinterpret_cast<const BYTE*>(GetProcAddress(here, function));
+  const std::size_t offset = found ? static_cast<std::size_t>(found - reinterpret_cast<const BYTE*>(here)) : 0;
+  if (here) FreeLibrary(here);
+  if (!hooks_ || !offset) return 0;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(form, &pid);
+  return RunRemote(pid, reinterpret_cast<const BYTE*>(hooks_) + offset, reinterpret_cast<const void*>(argument));
 }
 
 }  // namespace driver

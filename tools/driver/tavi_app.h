@@ -50,6 +50,13 @@ class TaviApp {
   // long line (through the clipboard, so any length works).
   bool Paste(const std::wstring& text) const;
 
+  // Loads driver_hooks.dll into tavi's process (tools/driver/hooks.cpp); whether it is there
+  // with tavi's high-contrast query hooked. tavi.exe itself stays as built.
+  bool LoadHooks();
+  // Runs the hooks' `function` (SetHighContrast, SetMessageFontHeight) with `argument` in
+  // tavi's process, on a thread of its own, and returns its result.
+  DWORD RunInTavi(const char* function, INT_PTR argument) const;
+
   HWND form = nullptr;
   HWND command1 = nullptr;
   HWND text1 = nullptr;
@@ -60,6 +67,7 @@ class TaviApp {
   void FindWindowOf(DWORD pid, double seconds);
 
   Process process_;
+  HMODULE hooks_ = nullptr;  // driver_hooks.dll in tavi's process
 };
 
 // A chat room (roomsim, started first) and tavi.
