@@ -36,6 +36,8 @@ class QuietPlatform : public tavi::Platform {
   tavi::WindowHandle FindWindowExA(tavi::WindowHandle, tavi::WindowHandle, const tavi::AnsiString&) override {
     return 0;
   }
+  WideString WindowCaption(tavi::WindowHandle) override { return {}; }
+  bool RunsAboveUs(tavi::WindowHandle) override { return false; }
   bool SendMessageA(tavi::WindowHandle, unsigned, std::uintptr_t, const char*) override { return false; }
   bool SetWindowPos(tavi::WindowHandle, tavi::WindowHandle, int, int, int, int, unsigned) override { return false; }
   [[noreturn]] void EndProcess() override { std::abort(); }

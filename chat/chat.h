@@ -20,6 +20,11 @@ inline constexpr const char* kStaticClass = "_AOL_Static";
 // A frame or MDI client that is missing ends the search with 0.
 WindowHandle LocateChatWindow(const WideString& frameClass, Platform& platform);
 
+// Where the posts would go, as the line that says it: the room's caption, or why there is none
+// (no program with that frame class, no room open, a program Windows keeps tavi from typing
+// into). Found as a post finds the room, but nothing is sent to the host.
+WideString DescribeChatRoom(const WideString& frameClass, Platform& platform);
+
 // Finds the room afresh (frame class read from `frameClass` now), sets its
 // input control's text to `line` and submits it with Enter. Sends nothing
 // when no room or no input control is found or the line cannot be converted

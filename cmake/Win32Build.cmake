@@ -11,7 +11,7 @@ set(TAVI_I486_OPTIONS $<$<COMPILE_LANGUAGE:CXX>:-march=i486 -fno-exceptions -fno
 target_compile_options(tavi_core PRIVATE ${TAVI_I486_OPTIONS})
 
 add_library(tavi_win32_platform STATIC platform/win32/win32_platform.cpp platform/win32/window_api.cpp
-                                        platform/win32/dpi_api.cpp)
+                                        platform/win32/dpi_api.cpp platform/win32/process_level.cpp)
 target_compile_options(tavi_win32_platform PRIVATE ${TAVI_I486_OPTIONS})
 target_link_libraries(tavi_win32_platform PUBLIC tavi_core PRIVATE tavi_warnings)
 
@@ -51,10 +51,9 @@ add_executable(roomsim WIN32
   tools/roomsim/history.cpp
   tools/roomsim/transcript.cpp
   tools/roomsim/options.cpp
-  tools/roomsim/markup.cpp
 )
 target_include_directories(roomsim PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(roomsim PRIVATE tavi_warnings)
+target_link_libraries(roomsim PRIVATE tavi_core tavi_warnings)
 
 # The Win32 driver: runs roomsim and tavi and works tavi's window from outside,
 # for the end-to-end tests, the demo and the benchmarks.

@@ -56,6 +56,12 @@ class Platform {
   // Window lookups by class name (the window name is always NULL).
   virtual WindowHandle FindWindowA(const AnsiString& className) = 0;
   virtual WindowHandle FindWindowExA(WindowHandle parent, WindowHandle childAfter, const AnsiString& className) = 0;
+  // The caption of a window of any program, read without a message to it (so never waiting on
+  // its program); at most 255 characters, empty where it has none.
+  virtual WideString WindowCaption(WindowHandle window) = 0;
+  // Whether the window's program runs at a higher level than this one (Windows Vista on: as
+  // administrator, where this one does not), so that Windows keeps this one from typing into it.
+  virtual bool RunsAboveUs(WindowHandle window) = 0;
   // Delivers a message synchronously. `text`, when not null, is passed as
   // lParam (a NUL-terminated ANSI string), otherwise lParam is 0. Returns
   // false when the window did not handle it in time (hung or gone).

@@ -24,16 +24,10 @@ DpiApi Find() {
   LookUp(api.awarenessOfContext, user32, "GetAwarenessFromDpiAwarenessContext");
   LookUp(api.monitorFromWindow, user32, "MonitorFromWindow");
   // shcore.dll serves only where user32 has the DPI functions of 8.1 but not
-  // those of 10, and is loaded only there, from the system folder: older
-  // Windows have none, and one found elsewhere on the search path is none of
-  // Windows'.
+  // those of 10, and is loaded only there: older Windows have none.
   const bool only81 = !api.dpiForWindow || !api.windowAwarenessContext || !api.awarenessOfContext;
-  char path[MAX_PATH + 16];
-  const UINT folder = only81 ? GetSystemDirectoryA(path, MAX_PATH) : 0;
-  if (api.monitorFromWindow && GetProcAddress(user32, "PhysicalToLogicalPointForPerMonitorDPI") && folder &&
-      folder < MAX_PATH) {
-    lstrcpyA(path + folder, "\\SHCORE.DLL");
-    const HMODULE shcore = LoadLibraryA(path);
+  if (only81 && api.monitorFromWindow && GetProcAddress(user32, "PhysicalToLogicalPointForPerMonitorDPI")) {
+    const HMODULE shcore = LoadSystemLibrary("\\SHCORE.DLL");
     LookUp(api.dpiForMonitor, shcore, "GetDpiForMonitor");
     LookUp(api.processAwareness, shcore, "GetProcessDpiAwareness");
   }

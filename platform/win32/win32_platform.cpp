@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "platform/memory.h"
+#include "platform/win32/process_level.h"
 #include "platform/win32/window_api.h"
 
 namespace tavi {
@@ -103,6 +104,10 @@ WindowHandle Win32Platform::FindWindowA(const AnsiString& className) {
 WindowHandle Win32Platform::FindWindowExA(WindowHandle parent, WindowHandle childAfter, const AnsiString& className) {
   return Handle(::FindWindowExA(Hwnd(parent), Hwnd(childAfter), className.c_str(), nullptr));
 }
+
+WideString Win32Platform::WindowCaption(WindowHandle window) { return CurrentWindowApi().CaptionOf(Hwnd(window)); }
+
+bool Win32Platform::RunsAboveUs(WindowHandle window) { return RunsAboveThisProcess(Hwnd(window)); }
 
 bool Win32Platform::SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam, const char* text) {
   if (window == 0) return false;

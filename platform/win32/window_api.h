@@ -41,6 +41,11 @@ struct WindowApi {
                             int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param) const;
   // A window's text; nothing if the memory for it is not there.
   std::optional<WideString> TextOf(HWND window) const;
+  // A window's caption, at most 255 characters: GetWindowText, which sends no message to a window
+  // of another program (it never waits on a hung one).
+  WideString CaptionOf(HWND window) const;
+  // Sets a window's text (a child control's, which may be any length).
+  void SetText(HWND window, const WideString& text) const;
   // The font Windows uses for message boxes at `dpi`, in the largest size of
   // it whose cells are at most `tallest` pixels high; nullptr if it cannot tell.
   HFONT CreateMessageFont(int tallest, int dpi) const;

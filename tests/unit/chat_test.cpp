@@ -155,5 +155,30 @@ TEST(PostChatLine, SendsNothingWhereItCannotFinish) {
   }
 }
 
+// The preview's line on where the posts would go: the room's caption, or why there is none.
+// It is found as a post finds the room, and nothing is sent.
+TEST(DescribeChatRoom, SaysWhereThePostsWouldGo) {
+  const std::vector<Node> room = {{-1, "AOL Frame25"}, {0, "MDIClient"}, {1, "AOL Child"}, ROOM(2)};
+  const struct {
+    std::vector<Node> tree;
+    bool above;  // the host runs at a higher level
+    const char16_t* line;
+  } cases[] = {
+      {room, false, u"Posts go to: Lobby"},
+      {{{-1, "RICHCNTL"}}, false, u"No chat program with the window class \u00ABAOL Frame25\u00BB is running"},
+      {{{-1, "AOL Frame25"}, {0, "MDIClient"}, {1, "AOL Child"}}, false, u"No chat room is open in the chat program"},
+      {room, true, u"Windows will not let tavi type into \u00ABLobby\u00BB: the chat program runs as administrator"},
+  };
+  for (const auto& c : cases) {
+    FakePlatform platform;
+    const auto handles = Build(platform, c.tree);
+    if (handles.size() > 2) platform.captions[handles[2]] = u"Lobby";
+    if (c.above) platform.aboveUs.insert(handles[2]);
+    const std::u16string line = DescribeChatRoom(u"AOL Frame25", platform);
+    EXPECT_EQ(line, c.line) << std::string(line.begin(), line.end());
+    EXPECT_TRUE(platform.messages.empty());
+  }
+}
+
 }  // namespace
 }  // namespace tavi

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -57,7 +58,9 @@ class FakePlatform : public Platform {
     std::optional<std::string> text;
   };
   std::vector<Message> messages;
-  std::set<WindowHandle> hungWindows;                         // messages to these are not delivered
+  std::set<WindowHandle> hungWindows;  // messages to these are not delivered
+  std::map<WindowHandle, WideString> captions;
+  std::set<WindowHandle> aboveUs;                             // windows of programs that run at a higher level
   std::size_t convertsAtMost = static_cast<std::size_t>(-1);  // longer: no memory for ToAnsi's result
 
   // --- Platform ---
@@ -114,6 +117,8 @@ class FakePlatform : public Platform {
   WindowHandle FindWindowExA(WindowHandle parent, WindowHandle childAfter, const AnsiString& className) override {
     return Next(parent, childAfter, className);
   }
+  WideString WindowCaption(WindowHandle window) override { return captions[window]; }
+  bool RunsAboveUs(WindowHandle window) override { return aboveUs.count(window) != 0; }
   bool SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam, const char* text) override {
     messages.push_back({window, message, wParam, text ? std::optional<std::string>(text) : std::nullopt});
     return hungWindows.count(window) == 0;

@@ -1,8 +1,8 @@
 // Renders a submitted line into a room's history pane, with its markup applied.
 #include <richedit.h>
 
+#include "markup/markup.h"
 #include "tools/roomsim/host.h"
-#include "tools/roomsim/markup.h"
 
 namespace roomsim {
 
@@ -17,11 +17,14 @@ std::u16string FromAnsi(const std::string& bytes) {
   return out;
 }
 
-void AppendRun(HWND history, const std::u16string& text, const Run& format, COLORREF fallback) {
+using tavi::FormattedRun;
+
+void AppendRun(HWND history, const std::u16string& text, const FormattedRun& format, COLORREF fallback) {
   SendMessageW(history, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);  // clamps to the end
   CHARFORMAT2W cf{};
   cf.cbSize = sizeof cf;
-  cf.dwMask = CFM_BOLD | CFM_COLOR | CFM_SUPERSCRIPT;
+  cf.dwMask = CFM_BOLD | CFM_COLOR | CFM_SUPERSCRIPT | CFM_FACE;
+  lstrcpynW(cf.szFaceName, format.preformatted ? L"Courier New" : L"Arial", LF_FACESIZE);
   cf.dwEffects = (format.bold ? CFE_BOLD : 0) | (format.superscript ? CFE_SUPERSCRIPT : 0) |
                  (format.subscript ? CFE_SUBSCRIPT : 0);
   cf.crTextColor = format.hasColour ? format.colour : fallback;
@@ -35,16 +38,16 @@ void AppendRun(HWND history, const std::u16string& text, const Run& format, COLO
 void AppendToHistory(HWND history, const std::string& speaker, const std::string& ansiBytes) {
   if (!history) return;
   const bool first = GetWindowTextLengthW(history) == 0;
-  Run name;
+  FormattedRun name;
   name.bold = true;
   const COLORREF colour = speaker == "You" ? RGB(0x1F, 0x3A, 0x93) : RGB(0x8A, 0x1C, 0x1C);
   AppendRun(history, std::u16string(first ? u"" : u"\r") + FromAnsi(speaker + ": "), name, colour);
   // A room shows the beginning of a very long line and says how much is left.
   constexpr std::size_t kShown = 2000;
-  for (const Run& run : ParseMarkup(FromAnsi(ansiBytes.substr(0, kShown))))
+  for (const FormattedRun& run : tavi::ParseMarkup(FromAnsi(ansiBytes.substr(0, kShown))))
     AppendRun(history, run.text, run, RGB(0x20, 0x20, 0x20));
   if (ansiBytes.size() > kShown) {
-    Run more;
+    FormattedRun more;
     AppendRun(history, u" \u2026 (" + FromAnsi(std::to_string(ansiBytes.size() - kShown)) + u" more bytes)", more,
               RGB(0x80, 0x80, 0x80));
   }

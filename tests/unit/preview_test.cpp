@@ -1,0 +1,57 @@
+// The preview's seven posts: the roster's styles read as the room shows them, no event handled.
+#include "sequence/preview.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_platform.h"
+
+namespace tavi {
+namespace {
+
+using testing::FakePlatform;
+
+TEST(PreviewPosts, TheSevenPostsAsTheRoomShowsThemWithNoEventHandled) {
+  FakePlatform platform;
+  bool handled = false;
+  platform.At(0, [&] { handled = true; });  // waiting from the start: a run would handle it
+  platform.draws = {0.0f, 0.25f};
+  const std::vector<PreviewPost> posts = PreviewPosts(u"Hello", platform);
+  EXPECT_FALSE(handled);
+  EXPECT_EQ(platform.processCalls, 0);
+  ASSERT_EQ(posts.size(), 7u);
+  const std::u16string plain[] = {u"H\u2022e\u2022l\u2022l\u2022o\u2022\u2022",
+                                  u"h\u00EBll\u00F8",
+                                  u"H-e-l-l-o--",
+                                  u"H.e.l.l.o..",
+                                  u"Hello",
+                                  u"Hello",
+                                  u"Hello"};
+  for (std::size_t k = 0; k < 7; ++k) {
+    EXPECT_EQ(posts[k].plain, plain[k]) << k + 1;
+    EXPECT_EQ(posts[k].drawnAnew, k == 4 || k == 5) << k + 1;
+    EXPECT_FALSE(posts[k].cut) << k + 1;
+  }
+  // The fancy letters' bold vowels; a colour a group; the wave up and down.
+  EXPECT_TRUE(posts[1].runs[1].bold && posts[1].runs[1].text == u"\u00EB" && !posts[1].runs[2].bold);
+  ASSERT_EQ(posts[4].runs.size(), 2u);
+  EXPECT_EQ(posts[4].runs[0].text, u"Hel");
+  EXPECT_EQ(posts[4].runs[0].colour, 0x0000FFu);  // draw 0.0: #ff0000
+  EXPECT_EQ(posts[4].runs[1].colour, 0xFF0000u);  // draw 0.25: #0000ff
+  EXPECT_TRUE(posts[4].runs[0].preformatted);
+  EXPECT_TRUE(posts[6].runs[0].superscript && posts[6].runs[2].subscript);
+}
+
+// A line past what a preview shows is styled in its first part, never cut inside a surrogate
+// pair, and marked as cut.
+TEST(PreviewPosts, ALongLineIsCutAndSaysSo) {
+  FakePlatform platform;
+  std::u16string text(kPreviewLength + 9, u'a');
+  text[kPreviewLength - 1] = 0xD83D;  // a pair across the cut
+  text[kPreviewLength] = 0xDE00;
+  const std::vector<PreviewPost> posts = PreviewPosts(text, platform);
+  for (const PreviewPost& post : posts) EXPECT_TRUE(post.cut);
+  EXPECT_EQ(posts[2].plain.size(), 2 * (kPreviewLength - 1) + 1);  // the dashes around each unit
+}
+
+}  // namespace
+}  // namespace tavi
