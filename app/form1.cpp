@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <new>
+
 #include "chat/chat.h"
 #include "platform/win32/dpi_api.h"
 #include "platform/win32/window_api.h"
@@ -27,9 +29,12 @@ int RunForm1(Win32Platform& platform, HINSTANCE instance, int show) {
   // Loads comctl32 (version 6, by the manifest, from XP on: the visual
   // styles). The Ex form is missing from Windows 95's first comctl32.
   InitCommonControls();
-  static Form1 form(platform);  // lives until the process ends
+  // Lives until the process ends, which runs no destructor.
+  alignas(Form1) static unsigned char room[sizeof(Form1)];
+  Form1& form = *new (room) Form1(platform);
   if (!form.Create(instance, show)) return 1;
   platform.SetDialogWindow(reinterpret_cast<WindowHandle>(form.hwnd()));
+  platform.SetAccelerators(LoadAcceleratorsA(instance, MAKEINTRESOURCEA(1)));  // F2: the preview
   MSG msg{};
   BOOL got = 0;
   while ((got = CurrentWindowApi().getMessage(&msg, nullptr, 0, 0)) > 0) platform.Dispatch(&msg);
@@ -43,7 +48,8 @@ Form1::Form1(Win32Platform& platform)
       roster_(MakeVariantRoster(platform)),
       poster_(MakeChatPoster([this] { return CurrentWindowApi().TextOf(text10_); }, platform)),
       wait_([this](const std::int32_t& seconds) { WaitSeconds(seconds, platform_, stopped_); }),
-      stopped_([this] { return runs_.Stopped(); }) {}
+      stopped_([this] { return runs_.Stopped(); }),
+      preview_(platform, text1_, text10_) {}
 
 void SetAlwaysOnTop(Platform& platform, WindowHandle window) {
   // Not activated: whether the window takes the keyboard is its show command's to say.
@@ -84,6 +90,11 @@ bool Form1::Create(HINSTANCE instance, int show) {
   } else {
     FitClientArea();
   }
+
+  // The preview, in the window's system menu (Alt+Space) as in the F2 key.
+  const HMENU menu = GetSystemMenu(hwnd_, FALSE);
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, kPreviewCommand, "&Preview\tF2");
 
   Form_Load();
   // As whoever started tavi asked: a show command that does not activate
@@ -160,6 +171,13 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // The button's click, or Enter pressed in the message box; Esc pressed in any control.
       if (LOWORD(wp) == kCommand1Id && HIWORD(wp) == BN_CLICKED && GetFocus() != text10_) Command1_Click();
       if (LOWORD(wp) == IDCANCEL) Form_Escape();
+      // F2; a box's new text, which the preview shows.
+      if (LOWORD(wp) == kPreviewCommand && HIWORD(wp) == 1) preview_.Toggle(hwnd_);
+      if ((LOWORD(wp) == kText1Id || LOWORD(wp) == kText10Id) && HIWORD(wp) == EN_CHANGE) preview_.Update();
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wp & 0xFFF0) != kPreviewCommand) break;
+      preview_.Toggle(hwnd_);
       return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:

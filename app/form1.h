@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "app/preview.h"
 #include "platform/win32/win32_platform.h"
 #include "sequence/sequence.h"
 
@@ -86,6 +87,7 @@ class Form1 {
   const WaitOperation wait_;
   const StopCheck stopped_;
   RunsInProgress runs_;
+  Preview preview_;
   HINSTANCE instance_ = nullptr;
   HWND hwnd_ = nullptr;
   HWND command1_ = nullptr;

@@ -48,6 +48,7 @@ void __throw_bad_array_new_length() { Fail(); }
 void __throw_bad_function_call() { Fail(); }
 void __throw_length_error(const char*) { Fail(); }
 void __throw_logic_error(const char*) { Fail(); }
+void __throw_out_of_range_fmt(const char*, ...) { Fail(); }
 // NOLINTEND(bugprone-reserved-identifier)
 }  // namespace std
 

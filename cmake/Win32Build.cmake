@@ -27,7 +27,7 @@ set_source_files_properties(app/tavi.rc PROPERTIES
 # A program built as tavi.exe is: Form1 over the platform, with `main` its TaviMain.
 function(tavi_program name main)
   add_executable(${name} WIN32 ${main} app/start.cpp app/form1.cpp app/form1_layout.cpp app/form1_colours.cpp
-                 app/runtime.cpp app/tavi.rc)
+                 app/colours.cpp app/preview.cpp app/preview_paint.cpp app/runtime.cpp app/tavi.rc)
   target_compile_options(${name} PRIVATE ${TAVI_I486_OPTIONS})
   target_link_options(${name} PRIVATE -nostdlib -nostartfiles -Wl,-e,_TaviStart ${TAVI_PE_HEADER})
   target_link_libraries(${name} PRIVATE tavi_win32_platform tavi_warnings kernel32 user32 gdi32 comctl32)

@@ -2,6 +2,7 @@
 // shows a posted line.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -9,23 +10,33 @@
 
 namespace tavi {
 
-struct FormattedRun {
-  WideString text;
+// How a run of text looks.
+struct Look {
   bool bold = false;
   bool superscript = false;
   bool subscript = false;
   bool preformatted = false;  // inside <pre>: a fixed-pitch font
   bool hasColour = false;
   std::uint32_t colour = 0;  // 0x00BBGGRR
-  bool operator==(const FormattedRun&) const = default;
+  bool operator==(const Look&) const = default;
+};
+
+// The units [begin, end) of a line's plain text, and their look.
+struct FormattedRun {
+  std::size_t begin = 0, end = 0;
+  Look look;
+};
+
+// A line as the room shows it: its text without the markup, in runs of one look each.
+struct MarkedLine {
+  WideString plain;
+  std::vector<FormattedRun> runs;
 };
 
 // Understands <b>, <sup>, <sub>, <pre>, <font color=#rrggbb> (the colour quoted or not) and their
-// closing tags, in any case; a tag left open holds to the end of the line. Anything else in angle
-// brackets, and a "<" or ">" of the text itself, is text. Runs of no text are left out.
-std::vector<FormattedRun> ParseMarkup(const WideString& line);
-
-// The runs' text without the markup.
-WideString PlainText(const std::vector<FormattedRun>& runs);
+// closing tags, in any case; a tag left open holds to the end of the line, and a tag that changes
+// nothing goes on with the same run. Anything else in angle brackets, and a "<" or ">" of the
+// text itself, is text.
+MarkedLine ParseMarkup(const WideString& line);
 
 }  // namespace tavi

@@ -5,64 +5,62 @@ namespace tavi {
 
 namespace {
 
-WideString Lower(WideString s) {
-  for (char16_t& c : s)
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  return s;
-}
+char16_t LowerCase(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
 
-int HexDigit(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  return -1;
-}
-
-// Reads color=#rrggbb (quoted or not) from the inside of a font tag.
-bool FontColour(const WideString& tag, std::uint32_t& colour) {
-  std::size_t at = tag.find(u"color=");
-  if (at == WideString::npos) return false;
-  at += 6;
-  if (at < tag.size() && (tag[at] == u'"' || tag[at] == u'\'')) ++at;
-  if (at + 7 > tag.size() || tag[at] != u'#') return false;
-  std::uint32_t rgb = 0;
-  for (std::size_t k = at + 1; k < at + 7; ++k) {
-    const int d = HexDigit(tag[k]);
-    if (d < 0) return false;
-    rgb = rgb << 4 | static_cast<std::uint32_t>(d);
-  }
-  colour = ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
+// Whether the n units at `s` begin with `word` (lower-case ASCII), in any case; its length.
+bool StartsWith(const char16_t* s, std::size_t n, const char* word, std::size_t& length) {
+  for (length = 0; word[length]; ++length)
+    if (length >= n || LowerCase(s[length]) != static_cast<char16_t>(word[length])) return false;
   return true;
 }
 
-// A run's look: everything but its text.
-void SetLook(FormattedRun& to, const FormattedRun& from) {
-  to.bold = from.bold, to.superscript = from.superscript, to.subscript = from.subscript;
-  to.preformatted = from.preformatted, to.hasColour = from.hasColour, to.colour = from.colour;
+bool Is(const char16_t* s, std::size_t n, const char* word) {
+  std::size_t length = 0;
+  return StartsWith(s, n, word, length) && length == n;
 }
 
-bool SameLook(const FormattedRun& a, const FormattedRun& b) {
-  return a.bold == b.bold && a.superscript == b.superscript && a.subscript == b.subscript &&
-         a.preformatted == b.preformatted && a.hasColour == b.hasColour && a.colour == b.colour;
+// Reads color=#rrggbb (quoted or not) from the inside of a font tag, as 0x00BBGGRR.
+bool FontColour(const char16_t* s, std::size_t n, std::uint32_t& colour) {
+  for (std::size_t k = 0; k < n; ++k) {
+    std::size_t at = 0;
+    if (!StartsWith(s + k, n - k, "color=", at)) continue;
+    at += k;
+    if (at < n && (s[at] == u'"' || s[at] == u'\'')) ++at;
+    if (at + 7 > n || s[at] != u'#') return false;
+    std::uint32_t rgb = 0;
+    for (std::size_t d = at + 1; d < at + 7; ++d) {
+      const char16_t c = LowerCase(s[d]);
+      const int digit = c >= u'0' && c <= u'9' ? c - u'0' : c >= u'a' && c <= u'f' ? c - u'a' + 10 : -1;
+      if (digit < 0) return false;
+      rgb = rgb << 4 | static_cast<std::uint32_t>(digit);
+    }
+    colour = ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
+    return true;
+  }
+  return false;
 }
 
-// Applies a tag (in lower case) to the formatting in `run`; false when it is not one we know.
-bool ApplyTag(const WideString& tag, FormattedRun& run) {
-  if (tag == u"b" || tag == u"/b") {
-    run.bold = tag == u"b";
-  } else if (tag == u"sup" || tag == u"sub") {
-    run.superscript = tag == u"sup";
-    run.subscript = tag == u"sub";
-  } else if (tag == u"/sup") {
-    run.superscript = false;
-  } else if (tag == u"/sub") {
-    run.subscript = false;
-  } else if (tag == u"pre" || tag == u"/pre") {
-    run.preformatted = tag == u"pre";
-  } else if (tag == u"/font") {
-    run.hasColour = false;
-    run.colour = 0;
-  } else if (tag.rfind(u"font ", 0) == 0) {
-    run.hasColour = FontColour(tag, run.colour) || run.hasColour;
+// Applies the tag inside the brackets to `look`; false when it is not one a room knows.
+bool ApplyTag(const char16_t* s, std::size_t n, Look& look) {
+  const bool closing = n > 0 && s[0] == u'/';
+  const char16_t* name = s + (closing ? 1 : 0);
+  const std::size_t length = n - (closing ? 1 : 0);
+  std::size_t word = 0;
+  std::uint32_t colour = 0;
+  if (Is(name, length, "b")) {
+    look.bold = !closing;
+  } else if (Is(name, length, "sup") || Is(name, length, "sub")) {
+    bool& on = LowerCase(name[2]) == u'p' ? look.superscript : look.subscript;
+    if (!closing) look.superscript = look.subscript = false;
+    on = !closing;
+  } else if (Is(name, length, "pre")) {
+    look.preformatted = !closing;
+  } else if (closing && Is(name, length, "font")) {
+    look.hasColour = false;
+    look.colour = 0;
+  } else if (!closing && StartsWith(name, length, "font ", word)) {
+    // A colour that cannot be read leaves the one before it.
+    if (FontColour(name, length, colour)) look.hasColour = true, look.colour = colour;
   } else {
     return false;
   }
@@ -71,35 +69,35 @@ bool ApplyTag(const WideString& tag, FormattedRun& run) {
 
 }  // namespace
 
-std::vector<FormattedRun> ParseMarkup(const WideString& line) {
-  std::vector<FormattedRun> runs;
-  FormattedRun current;
-  std::size_t i = 0;
-  while (i < line.size()) {
+MarkedLine ParseMarkup(const WideString& line) {
+  MarkedLine marked;
+  Look look;
+  std::size_t begin = 0;  // where the run going on began in the plain text
+  const auto endRun = [&] {
+    if (marked.plain.size() > begin) marked.runs.push_back({begin, marked.plain.size(), look});
+    begin = marked.plain.size();
+  };
+  for (std::size_t i = 0; i < line.size();) {
     if (line[i] == u'<') {
       const std::size_t close = line.find(u'>', i + 1);
-      FormattedRun next;
-      SetLook(next, current);
-      if (close != WideString::npos && ApplyTag(Lower(line.substr(i + 1, close - i - 1)), next)) {
-        // A tag that changes nothing (a colour group's next tag) goes on with the same run.
-        if (!SameLook(next, current)) {
-          if (!current.text.empty()) runs.push_back(std::move(current));
-          current = std::move(next);
+      Look next = look;
+      if (close != WideString::npos && ApplyTag(line.data() + i + 1, close - i - 1, next)) {
+        if (!(next == look)) {
+          endRun();
+          look = next;
         }
         i = close + 1;
         continue;
       }
     }
-    current.text.push_back(line[i++]);
+    // Text up to the next "<" (this one, when it opens no tag, is text too).
+    std::size_t to = line.find(u'<', i + 1);
+    if (to == WideString::npos) to = line.size();
+    marked.plain.append(line, i, to - i);
+    i = to;
   }
-  if (!current.text.empty()) runs.push_back(std::move(current));
-  return runs;
-}
-
-WideString PlainText(const std::vector<FormattedRun>& runs) {
-  WideString text;
-  for (const FormattedRun& run : runs) text += run.text;
-  return text;
+  endRun();
+  return marked;
 }
 
 }  // namespace tavi

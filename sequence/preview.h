@@ -9,10 +9,9 @@
 namespace tavi {
 
 struct PreviewPost {
-  std::vector<FormattedRun> runs;  // as the room shows the post
-  WideString plain;                // its text without the markup
-  bool drawnAnew = false;          // its style draws (colours): another post of it looks otherwise
-  bool cut = false;                // the text was longer than a preview shows: the end is left out
+  MarkedLine line;         // as the room shows the post
+  bool drawnAnew = false;  // its style draws (colours): another post of it looks otherwise
+  bool cut = false;        // the text was longer than a preview shows: the end is left out
 };
 
 // How much of the message a preview styles: far more than a screen's width of any style.

@@ -55,8 +55,7 @@ std::vector<PreviewPost> PreviewPosts(const WideString& text, Platform& platform
   for (const StyleOperation& style : roster) {
     PreviewPost post;
     const int drawsBefore = held.draws;
-    if (const std::optional<WideString> line = style(shown)) post.runs = ParseMarkup(*line);
-    post.plain = PlainText(post.runs);
+    if (const std::optional<WideString> line = style(shown)) post.line = ParseMarkup(*line);
     post.drawnAnew = held.draws != drawsBefore;
     post.cut = length < text.size();
     posts.push_back(std::move(post));

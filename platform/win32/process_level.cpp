@@ -1,5 +1,5 @@
-// RunsAboveThisProcess: the integrity levels of two processes' tokens, through advapi32's functions
-// where GetProcAddress finds them (Windows 95 has them only as stubs, and no levels before Vista).
+// RunsAboveThisProcess: whether two processes' tokens are elevated, through advapi32's functions
+// where GetProcAddress finds them (Windows 95 has them only as stubs; Vista on tells).
 #include "platform/win32/process_level.h"
 
 #include "platform/win32/lookup.h"
@@ -8,14 +8,12 @@ namespace tavi {
 
 namespace {
 
-constexpr int kTokenIntegrityLevel = 25;            // TokenIntegrityLevel (Vista on)
+constexpr int kTokenElevation = 20;                 // TokenElevation (Vista on)
 constexpr DWORD kQueryLimitedInformation = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION (Vista on)
 
 struct Advapi {
   BOOL(WINAPI* openProcessToken)(HANDLE, DWORD, HANDLE*);
   BOOL(WINAPI* getTokenInformation)(HANDLE, int, void*, DWORD, DWORD*);
-  PUCHAR(WINAPI* sidSubAuthorityCount)(PSID);
-  PDWORD(WINAPI* sidSubAuthority)(PSID, DWORD);
 };
 
 const Advapi& Functions() {
@@ -24,45 +22,37 @@ const Advapi& Functions() {
     const HMODULE advapi32 = LoadSystemLibrary("\\ADVAPI32.DLL");
     LookUp(found.openProcessToken, advapi32, "OpenProcessToken");
     LookUp(found.getTokenInformation, advapi32, "GetTokenInformation");
-    LookUp(found.sidSubAuthorityCount, advapi32, "GetSidSubAuthorityCount");
-    LookUp(found.sidSubAuthority, advapi32, "GetSidSubAuthority");
     return found;
   }();
   return api;
 }
 
-// The integrity level of `process`'s token (the last part of its label), 0 where Windows does
-// not tell; `denied` set where the token may not be opened.
-DWORD LevelOf(HANDLE process, bool& denied) {
+// Whether `process` runs elevated (as administrator): 1 yes, 0 no, also 1 where its token may
+// not be looked at, -1 where Windows does not tell (before Vista).
+int Elevated(HANDLE process) {
   const Advapi& a = Functions();
-  if (!a.openProcessToken || !a.getTokenInformation || !a.sidSubAuthorityCount || !a.sidSubAuthority) return 0;
   HANDLE token = nullptr;
-  if (!a.openProcessToken(process, TOKEN_QUERY, &token)) {
-    denied = GetLastError() == ERROR_ACCESS_DENIED;
-    return 0;
-  }
-  DWORD label[32] = {};  // a TOKEN_MANDATORY_LABEL and its SID
-  DWORD size = 0, level = 0;
-  if (a.getTokenInformation(token, kTokenIntegrityLevel, label, sizeof label, &size)) {
-    const PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(label)->Label.Sid;
-    if (const UCHAR parts = *a.sidSubAuthorityCount(sid)) level = *a.sidSubAuthority(sid, parts - 1u);
-  }
+  if (!a.openProcessToken || !a.getTokenInformation) return -1;
+  if (!a.openProcessToken(process, TOKEN_QUERY, &token)) return GetLastError() == ERROR_ACCESS_DENIED ? 1 : -1;
+  DWORD elevated = 0, size = 0;
+  const BOOL told = a.getTokenInformation(token, kTokenElevation, &elevated, sizeof elevated, &size);
   CloseHandle(token);
-  return level;
+  return told ? elevated != 0 : -1;
 }
 
 }  // namespace
 
 bool RunsAboveThisProcess(HWND window) {
-  bool denied = false;
-  const DWORD ours = LevelOf(GetCurrentProcess(), denied);
   DWORD pid = 0;
-  if (!ours || !GetWindowThreadProcessId(window, &pid) || pid == GetCurrentProcessId()) return false;
+  // Only a process that is not elevated itself, on a Windows that tells, has one above it.
+  if (Elevated(GetCurrentProcess()) != 0 || !GetWindowThreadProcessId(window, &pid) || pid == GetCurrentProcessId()) {
+    return false;
+  }
   HANDLE process = OpenProcess(kQueryLimitedInformation, FALSE, pid);
   if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
-  const DWORD theirs = LevelOf(process, denied);
+  const int elevated = Elevated(process);
   CloseHandle(process);
-  return denied || theirs > ours;
+  return elevated == 1;
 }
 
 }  // namespace tavi

@@ -16,6 +16,8 @@ class Win32Platform : public Platform {
 
   // Keyboard navigation (Tab, Enter) is done for this window's controls.
   void SetDialogWindow(WindowHandle window) { dialogWindow_ = window; }
+  // The keys (an accelerator table) that give the dialog window commands.
+  void SetAccelerators(void* table) { accelerators_ = table; }
   void SetMessageTimeout(unsigned milliseconds) { messageTimeoutMs_ = milliseconds; }
 
   bool ProcessPendingEvents() override;
@@ -40,6 +42,7 @@ class Win32Platform : public Platform {
 
  private:
   WindowHandle dialogWindow_ = 0;
+  void* accelerators_ = nullptr;
   unsigned messageTimeoutMs_ = kDefaultMessageTimeoutMs;
   RandomGenerator generator_;
 };

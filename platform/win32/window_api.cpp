@@ -164,9 +164,7 @@ void WindowApi::SetText(HWND window, const WideString& text) const {
     SetWindowTextW(window, reinterpret_cast<const wchar_t*>(text.c_str()));
     return;
   }
-  // The text's units as wchar_t, converted: WideString holds char16_t.
-  const std::wstring wide(text.begin(), text.end());
-  SetWindowTextA(window, Ansi(wide.c_str()).c_str());
+  SetWindowTextA(window, Ansi(reinterpret_cast<const wchar_t*>(text.c_str())).c_str());
 }
 
 HFONT WindowApi::CreateMessageFont(int tallest, int dpi) const {

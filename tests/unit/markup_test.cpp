@@ -9,18 +9,17 @@
 namespace tavi {
 namespace {
 
-// A run as text/look: B bold, ^ superscript, _ subscript, P fixed pitch, #bbggrr its colour.
-std::string Describe(const std::vector<FormattedRun>& runs) {
+// The runs as text/look: B bold, ^ superscript, _ subscript, P fixed pitch, #bbggrr a colour.
+std::string Describe(const MarkedLine& line) {
   std::string out;
-  for (const FormattedRun& r : runs) {
+  for (const FormattedRun& r : line.runs) {
     if (!out.empty()) out += "|";
-    for (char16_t c : r.text) out += c < 0x80 ? static_cast<char>(c) : '?';
-    out += "/";
-    out += std::string(r.bold ? "B" : "") + (r.superscript ? "^" : "") + (r.subscript ? "_" : "") +
-           (r.preformatted ? "P" : "");
-    if (r.hasColour) {
+    for (std::size_t k = r.begin; k < r.end; ++k) out += line.plain[k] < 0x80 ? static_cast<char>(line.plain[k]) : '?';
+    out += std::string("/") + (r.look.bold ? "B" : "") + (r.look.superscript ? "^" : "") +
+           (r.look.subscript ? "_" : "") + (r.look.preformatted ? "P" : "");
+    if (r.look.hasColour) {
       char colour[8];
-      std::snprintf(colour, sizeof colour, "#%06x", static_cast<unsigned>(r.colour));
+      std::snprintf(colour, sizeof colour, "#%06x", static_cast<unsigned>(r.look.colour));
       out += colour;
     }
   }

@@ -27,18 +27,20 @@ TEST(PreviewPosts, TheSevenPostsAsTheRoomShowsThemWithNoEventHandled) {
                                   u"Hello",
                                   u"Hello"};
   for (std::size_t k = 0; k < 7; ++k) {
-    EXPECT_EQ(posts[k].plain, plain[k]) << k + 1;
+    EXPECT_EQ(posts[k].line.plain, plain[k]) << k + 1;
     EXPECT_EQ(posts[k].drawnAnew, k == 4 || k == 5) << k + 1;
     EXPECT_FALSE(posts[k].cut) << k + 1;
   }
   // The fancy letters' bold vowels; a colour a group; the wave up and down.
-  EXPECT_TRUE(posts[1].runs[1].bold && posts[1].runs[1].text == u"\u00EB" && !posts[1].runs[2].bold);
-  ASSERT_EQ(posts[4].runs.size(), 2u);
-  EXPECT_EQ(posts[4].runs[0].text, u"Hel");
-  EXPECT_EQ(posts[4].runs[0].colour, 0x0000FFu);  // draw 0.0: #ff0000
-  EXPECT_EQ(posts[4].runs[1].colour, 0xFF0000u);  // draw 0.25: #0000ff
-  EXPECT_TRUE(posts[4].runs[0].preformatted);
-  EXPECT_TRUE(posts[6].runs[0].superscript && posts[6].runs[2].subscript);
+  const auto& fancy = posts[1].line.runs;
+  EXPECT_TRUE(fancy[1].look.bold && fancy[1].begin == 1 && fancy[1].end == 2 && !fancy[2].look.bold);
+  const auto& colours = posts[4].line.runs;
+  ASSERT_EQ(colours.size(), 2u);
+  EXPECT_EQ(colours[0].end, 3u);
+  EXPECT_EQ(colours[0].look.colour, 0x0000FFu);  // draw 0.0: #ff0000
+  EXPECT_EQ(colours[1].look.colour, 0xFF0000u);  // draw 0.25: #0000ff
+  EXPECT_TRUE(colours[0].look.preformatted);
+  EXPECT_TRUE(posts[6].line.runs[0].look.superscript && posts[6].line.runs[2].look.subscript);
 }
 
 // A line past what a preview shows is styled in its first part, never cut inside a surrogate
@@ -50,7 +52,7 @@ TEST(PreviewPosts, ALongLineIsCutAndSaysSo) {
   text[kPreviewLength] = 0xDE00;
   const std::vector<PreviewPost> posts = PreviewPosts(text, platform);
   for (const PreviewPost& post : posts) EXPECT_TRUE(post.cut);
-  EXPECT_EQ(posts[2].plain.size(), 2 * (kPreviewLength - 1) + 1);  // the dashes around each unit
+  EXPECT_EQ(posts[2].line.plain.size(), 2 * (kPreviewLength - 1) + 1);  // the dashes around each unit
 }
 
 }  // namespace

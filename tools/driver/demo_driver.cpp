@@ -68,7 +68,10 @@ int main(int argc, char** argv) {
     return found;
   };
   if (!driver::WaitUntil([&] { return posts().size() >= 7; }, 90)) return Fail("the seven posts did not arrive");
-  Sleep(300);  // let the room finish painting
+  // The preview beside tavi (F2): the seven posts as the room shows them, and where they go.
+  tavi.PressKey(VK_F2);
+  if (!driver::WaitUntil([&] { return tavi.Preview() != nullptr; }, 30)) return Fail("the preview did not open");
+  Sleep(300);  // let the room and the preview finish painting
 
   const auto lines = posts();
   Print("The room received:\n");

@@ -83,18 +83,22 @@ std::wstring AccessibleName(HWND window) {
   return name;
 }
 
-void TypeKeys(const std::vector<WORD>& virtualKeys) {
+void TypeKeys(const std::vector<WORD>& virtualKeys, WORD held) {
   std::vector<INPUT> keys;
-  for (WORD key : virtualKeys) {
-    for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-      INPUT input{};
-      input.type = INPUT_KEYBOARD;
-      input.ki.wVk = key;
-      input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, 0));
-      input.ki.dwFlags = up;
-      keys.push_back(input);
-    }
+  const auto key = [&](WORD virtualKey, DWORD up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, 0));
+    input.ki.dwFlags = up;
+    keys.push_back(input);
+  };
+  if (held) key(held, 0);
+  for (WORD virtualKey : virtualKeys) {
+    key(virtualKey, 0);
+    key(virtualKey, KEYEVENTF_KEYUP);
   }
+  if (held) key(held, KEYEVENTF_KEYUP);
   SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
 }
 

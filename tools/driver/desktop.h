@@ -35,8 +35,9 @@ class UserWindow {
 // The name a screen reader gives a window, read through Active Accessibility (oleacc).
 std::wstring AccessibleName(HWND window);
 
-// Types keys on the keyboard (SendInput): they go to whichever window has the focus.
-void TypeKeys(const std::vector<WORD>& virtualKeys);
+// Types keys on the keyboard (SendInput): they go to whichever window has the focus. `held`, when
+// given (such as VK_MENU, Alt), is held down while they are typed.
+void TypeKeys(const std::vector<WORD>& virtualKeys, WORD held = 0);
 
 // The colours the screen shows in `part` of `window`'s client area.
 std::set<COLORREF> ColoursIn(HWND window, RECT part);

@@ -126,6 +126,26 @@ bool TaviApp::Paste(const std::wstring& text) const {
          static_cast<std::size_t>(SendMessageW(text1, WM_GETTEXTLENGTH, 0, 0)) == text.size();
 }
 
+HWND TaviApp::Preview() const {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(form, &pid);
+  return FindTopWindow(pid, L"tavi preview");
+}
+
+std::vector<HWND> TaviApp::PreviewRows() const {
+  std::vector<HWND> rows;
+  for (HWND row = FindWindowExW(Preview(), nullptr, L"Static", nullptr); row;
+       row = FindWindowExW(Preview(), row, L"Static", nullptr)) {
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+void TaviApp::PreviewFromMenu() const {
+  TypeKeys({VK_SPACE}, VK_MENU);
+  TypeKeys({'P'});
+}
+
 namespace {
 
 std::string HooksDll() { return ExeDir() + "\\driver_hooks.dll"; }

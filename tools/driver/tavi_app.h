@@ -50,6 +50,13 @@ class TaviApp {
   // long line (through the clipboard, so any length works).
   bool Paste(const std::wstring& text) const;
 
+  // The preview window, if it is open, and its rows: the room's line, the seven posts, a note.
+  HWND Preview() const;
+  std::vector<HWND> PreviewRows() const;
+  // Opens the preview from the window's system menu: Alt+Space and then P on the keyboard (tavi
+  // in front).
+  void PreviewFromMenu() const;
+
   // Loads driver_hooks.dll into tavi's process (tools/driver/hooks.cpp); whether it is there
   // with tavi's high-contrast query hooked. tavi.exe itself stays as built.
   bool LoadHooks();

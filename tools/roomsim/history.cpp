@@ -17,9 +17,9 @@ std::u16string FromAnsi(const std::string& bytes) {
   return out;
 }
 
-using tavi::FormattedRun;
+using tavi::Look;
 
-void AppendRun(HWND history, const std::u16string& text, const FormattedRun& format, COLORREF fallback) {
+void AppendRun(HWND history, const std::u16string& text, const Look& format, COLORREF fallback) {
   SendMessageW(history, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);  // clamps to the end
   CHARFORMAT2W cf{};
   cf.cbSize = sizeof cf;
@@ -38,16 +38,17 @@ void AppendRun(HWND history, const std::u16string& text, const FormattedRun& for
 void AppendToHistory(HWND history, const std::string& speaker, const std::string& ansiBytes) {
   if (!history) return;
   const bool first = GetWindowTextLengthW(history) == 0;
-  FormattedRun name;
+  Look name;
   name.bold = true;
   const COLORREF colour = speaker == "You" ? RGB(0x1F, 0x3A, 0x93) : RGB(0x8A, 0x1C, 0x1C);
   AppendRun(history, std::u16string(first ? u"" : u"\r") + FromAnsi(speaker + ": "), name, colour);
   // A room shows the beginning of a very long line and says how much is left.
   constexpr std::size_t kShown = 2000;
-  for (const FormattedRun& run : tavi::ParseMarkup(FromAnsi(ansiBytes.substr(0, kShown))))
-    AppendRun(history, run.text, run, RGB(0x20, 0x20, 0x20));
+  const tavi::MarkedLine line = tavi::ParseMarkup(FromAnsi(ansiBytes.substr(0, kShown)));
+  for (const tavi::FormattedRun& run : line.runs)
+    AppendRun(history, line.plain.substr(run.begin, run.end - run.begin), run.look, RGB(0x20, 0x20, 0x20));
   if (ansiBytes.size() > kShown) {
-    FormattedRun more;
+    Look more;
     AppendRun(history, u" \u2026 (" + FromAnsi(std::to_string(ansiBytes.size() - kShown)) + u" more bytes)", more,
               RGB(0x80, 0x80, 0x80));
   }

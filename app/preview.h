@@ -1,0 +1,68 @@
+// The preview: a window of its own that shows, while the user types, the seven posts as the room
+// will show them and where they would go. Opened from tavi's system menu or with F2; never posts.
+#pragma once
+
+#include <windows.h>
+
+#include "sequence/preview.h"
+
+namespace tavi {
+
+// The preview's command: the system menu item's and the F2 accelerator's (a system menu
+// command's low four bits are Windows' own).
+inline constexpr UINT kPreviewCommand = 0x0110;
+
+class Preview {
+ public:
+  // Reads tavi's message box and frame-class box (`message`, `frameClass`) at every update.
+  Preview(Platform& platform, const HWND& message, const HWND& frameClass)
+      : platform_(platform), message_(message), frameClass_(frameClass) {}
+  Preview(const Preview&) = delete;
+  Preview& operator=(const Preview&) = delete;
+
+  // Opens the preview beside `owner` (tavi's window) without taking the keyboard, or closes it.
+  void Toggle(HWND owner);
+  // Shows the posts and the room afresh; nothing while the preview is closed.
+  void Update();
+
+ private:
+  // The room's line, the seven posts, the note on the colours.
+  static constexpr int kRows = 9;
+  static constexpr int kNoteRow = kRows - 1;
+
+  // preview.cpp: the window, its rows and its messages.
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+  void Open(HWND owner);
+  // The room's line afresh: rooms open and close.
+  void UpdateRoom();
+  // Next to tavi, covering it only where the screen leaves no room.
+  void Place();
+  // The window as high as its rows (as wide as the user made it), the rows one under the other.
+  void Fit();
+
+  // preview_paint.cpp: fonts, colours and drawing at the window's DPI.
+  void MakeLook();
+  void FreeLook();
+  // The message font: bit 0 bold, bit 1 smaller (superscript, subscript), bit 2 fixed pitch (<pre>).
+  HFONT Font(int variant);
+  void DrawRow(const DRAWITEMSTRUCT& item);
+
+  Platform& platform_;
+  const HWND& message_;
+  const HWND& frameClass_;
+  HWND hwnd_ = nullptr;
+  HWND owner_ = nullptr;
+  HWND rows_[kRows] = {};
+  std::vector<PreviewPost> posts_;
+  WideString room_;
+
+  int dpi_ = 96;
+  LOGFONTA base_{};  // the message font at the window's DPI
+  HFONT fonts_[8] = {};
+  HBRUSH background_ = nullptr;
+  COLORREF textColour_ = 0, noteColour_ = 0;
+  int ascent_ = 0, rowHeight_ = 0, margin_ = 0, gutter_ = 0;
+};
+
+}  // namespace tavi

@@ -1,0 +1,71 @@
+// The preview from outside: opened from the system menu and with F2, its rows read as a screen reader
+// reads them, kept up to date, never taking the keyboard, never posting.
+#include <gtest/gtest.h>
+
+#include "posts.h"
+#include "tools/driver/tavi_app.h"
+
+namespace {
+
+using driver::AccessibleName;
+using driver::RoomAndTavi;
+using driver::WaitUntil;
+
+// What a screen reader reads of each row.
+std::vector<std::wstring> Said(const driver::TaviApp& tavi) {
+  std::vector<std::wstring> said;
+  for (HWND row : tavi.PreviewRows()) said.push_back(AccessibleName(row));
+  return said;
+}
+
+TEST(Preview, ShowsThePostsAndWhereTheyGoAndLeavesTheKeyboardAlone) {
+  RoomAndTavi s;
+  ASSERT_TRUE(s.ready());
+  s.tavi.SetText(s.tavi.text1, L"Paella <b>");
+  ASSERT_TRUE(WaitUntil([&] { return s.tavi.Focus() == s.tavi.command1; }, 30));
+  s.tavi.PreviewFromMenu();
+  ASSERT_TRUE(WaitUntil([&] { return s.tavi.Preview() != nullptr; }, 30));
+  const std::vector<std::wstring> expected = {
+      L"Posts go to: Lobby",
+      L"P\u2022a\u2022e\u2022l\u2022l\u2022a\u2022 \u2022<\u2022b\u2022>\u2022\u2022",
+      L"P\u00E6ll\u00E1 \u00ABb\u00BB",
+      L"P-a-e-l-l-a- -<-b->--",
+      L"P.a.e.l.l.a. .<.b.>..",
+      L"Paella <b>",
+      L"Paella <b>",
+      L"Paella <b>",
+  };
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        auto said = Said(s.tavi);
+        said.resize(8);
+        return said == expected;
+      },
+      30));
+  EXPECT_EQ(s.tavi.Focus(), s.tavi.command1);
+  EXPECT_EQ(GetForegroundWindow(), s.tavi.form);
+  RECT preview, tavi, overlap;
+  GetWindowRect(s.tavi.Preview(), &preview);
+  GetWindowRect(s.tavi.form, &tavi);
+  EXPECT_FALSE(IntersectRect(&overlap, &preview, &tavi));
+  // Typed into either box, it follows.
+  s.tavi.PressKey(VK_TAB);
+  s.tavi.TypeOver(s.tavi.text1, L"Noel");
+  EXPECT_TRUE(WaitUntil([&] { return Said(s.tavi)[2] == L"\u00D1\u0153l"; }, 30));
+  EXPECT_EQ(s.tavi.Focus(), s.tavi.text1);
+  s.tavi.TypeOver(s.tavi.text10, L"Other");
+  EXPECT_TRUE(WaitUntil(
+      [&] { return Said(s.tavi)[0] == L"No chat program with the window class \u00ABOther\u00BB is running"; }, 30));
+  // F2 closes it and opens it again; Esc in it closes it, and the focus is back where it was.
+  s.tavi.PressKey(VK_F2);
+  EXPECT_TRUE(WaitUntil([&] { return s.tavi.Preview() == nullptr; }, 30));
+  s.tavi.PressKey(VK_F2);
+  ASSERT_TRUE(WaitUntil([&] { return s.tavi.Preview() != nullptr; }, 30));
+  SetForegroundWindow(s.tavi.Preview());
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == s.tavi.Preview(); }, 30));
+  PostMessageW(s.tavi.Preview(), WM_KEYDOWN, VK_ESCAPE, 1);
+  EXPECT_TRUE(WaitUntil([&] { return !s.tavi.Preview() && s.tavi.Focus() == s.tavi.text1; }, 30));
+  EXPECT_TRUE(s.room.Posts().empty());
+}
+
+}  // namespace
