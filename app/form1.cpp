@@ -3,8 +3,6 @@
 
 #include <commctrl.h>
 
-#include <new>
-
 #include "chat/chat.h"
 #include "platform/win32/dpi_api.h"
 #include "platform/win32/window_api.h"
@@ -29,12 +27,11 @@ int RunForm1(Win32Platform& platform, HINSTANCE instance, int show) {
   // Loads comctl32 (version 6, by the manifest, from XP on: the visual
   // styles). The Ex form is missing from Windows 95's first comctl32.
   InitCommonControls();
-  // Lives until the process ends, which runs no destructor.
-  alignas(Form1) static unsigned char room[sizeof(Form1)];
-  Form1& form = *new (room) Form1(platform);
+  // On the heap: it lives until the process ends, which runs no destructor.
+  Form1& form = *new Form1(platform);
   if (!form.Create(instance, show)) return 1;
   platform.SetDialogWindow(reinterpret_cast<WindowHandle>(form.hwnd()));
-  platform.SetAccelerators(LoadAcceleratorsA(instance, MAKEINTRESOURCEA(1)));  // F2: the preview
+  platform.SetCommandKey(VK_F2, kPreviewCommand);  // F2: the preview
   MSG msg{};
   BOOL got = 0;
   while ((got = CurrentWindowApi().getMessage(&msg, nullptr, 0, 0)) > 0) platform.Dispatch(&msg);

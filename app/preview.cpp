@@ -21,11 +21,9 @@ int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
 
 // The part of `window`'s screen left for windows (Windows 98 and 2000 on), or of the main screen.
 RECT WorkArea(HWND window) {
-  HMONITOR(WINAPI * monitorFromWindow)(HWND, DWORD);
   BOOL(WINAPI * monitorInfo)(HMONITOR, MONITORINFO*);
-  const HMODULE user32 = GetModuleHandleA("USER32.DLL");
-  LookUp(monitorFromWindow, user32, "MonitorFromWindow");
-  LookUp(monitorInfo, user32, "GetMonitorInfoA");
+  LookUp(monitorInfo, GetModuleHandleA("USER32.DLL"), "GetMonitorInfoA");
+  const auto monitorFromWindow = CurrentDpiApi().monitorFromWindow;
   MONITORINFO info{};
   info.cbSize = sizeof info;
   if (!monitorFromWindow || !monitorInfo || !monitorInfo(monitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info)) {
@@ -57,10 +55,10 @@ void Preview::Open(HWND owner) {
   dpi_ = CurrentDpiApi().DpiOf(owner);
   if (!dpi_) dpi_ = CurrentDpiApi().systemDpi;
   // Owned by tavi (it hides and closes with it), above other windows as tavi is.
-  const int width = Pixels(kWidthTwips, dpi_);
+  // As high as its rows, once they are made (Fit).
   if (!CurrentWindowApi().CreateWindowWithText(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, L"tavi preview",
-                                               WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0, 0, width,
-                                               width / 2, owner, nullptr, instance, this)) {
+                                               WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0, 0,
+                                               Pixels(kWidthTwips, dpi_), 0, owner, nullptr, instance, this)) {
     return;
   }
   Fit();
@@ -69,15 +67,15 @@ void Preview::Open(HWND owner) {
   // Shown, never activated: the keyboard stays where the user is typing.
   ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
   SetTimer(hwnd_, kRoomTimer, 1000, nullptr);
-  CheckMenuItem(GetSystemMenu(owner_, FALSE), kPreviewCommand, MF_BYCOMMAND | MF_CHECKED);
 }
 
 void Preview::Update() {
   if (!hwnd_) return;
-  const std::optional<WideString> text = CurrentWindowApi().TextOf(message_);
-  posts_ = PreviewPosts(text ? *text : WideString(), platform_);
+  // (A text that cannot be read for lack of memory leaves the rows as they were.)
+  if (const std::optional<WideString> text = CurrentWindowApi().TextOf(message_))
+    PreviewPosts(*text, platform_, posts_);
   // Each row holds its post's text, for screen readers; a new text draws the row anew.
-  for (std::size_t k = 0; k < posts_.size() && k + 1 < kNoteRow; ++k) {
+  for (std::size_t k = 0; k < posts_.size(); ++k) {
     CurrentWindowApi().SetText(rows_[k + 1], posts_[k].line.plain);
   }
   UpdateRoom();
@@ -85,22 +83,21 @@ void Preview::Update() {
 
 void Preview::UpdateRoom() {
   const std::optional<WideString> frame = CurrentWindowApi().TextOf(frameClass_);
-  WideString room = DescribeChatRoom(frame ? *frame : WideString(), platform_);
-  if (room == room_) return;
-  room_ = std::move(room);
+  if (!frame) return;
+  room_ = DescribeChatRoom(*frame, platform_);
   CurrentWindowApi().SetText(rows_[0], room_);
 }
 
 void Preview::Place() {
   // Below tavi, or else above it, as far on the screen as it goes.
-  RECT owner, window;
-  GetWindowRect(owner_, &owner);
+  RECT tavi, window;
+  GetWindowRect(owner_, &tavi);
   GetWindowRect(hwnd_, &window);
   const LONG w = window.right - window.left, h = window.bottom - window.top;
   const RECT work = WorkArea(owner_);
-  LONG y = owner.bottom;
-  if (y + h > work.bottom) y = owner.top - h >= work.top ? owner.top - h : work.bottom - h;
-  const LONG x = std::max(work.left, std::min(owner.left, work.right - w));
+  LONG y = tavi.bottom;
+  if (y + h > work.bottom) y = tavi.top - h >= work.top ? tavi.top - h : work.bottom - h;
+  const LONG x = std::max(work.left, std::min(tavi.left, work.right - w));
   SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -129,11 +126,11 @@ LRESULT Preview::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CREATE:
       // One owner-drawn label a row, in reading order: screen readers read each row's text, the
       // room's line first.
-      for (HWND& row : rows_) {
-        row = CurrentWindowApi().CreateWindowWithText(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0, 0,
-                                                      0, hwnd, nullptr, nullptr, nullptr);
+      for (int k = 0; k < kRows; ++k) {
+        rows_[k] = CurrentWindowApi().CreateWindowWithText(
+            0, L"STATIC", k == kNoteRow ? reinterpret_cast<const wchar_t*>(kNote) : L"",
+            WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0, 0, 0, hwnd, nullptr, nullptr, nullptr);
       }
-      CurrentWindowApi().SetText(rows_[kNoteRow], u"* Posts 5 and 6: their colours are drawn anew for every post");
       MakeLook();
       return 0;
     case WM_SIZE:
@@ -142,28 +139,11 @@ LRESULT Preview::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                      SWP_NOZORDER | SWP_NOACTIVATE);
       }
       return 0;
-    case WM_ERASEBKGND: {
-      RECT client;
-      GetClientRect(hwnd, &client);
-      FillRect(reinterpret_cast<HDC>(wp), &client, background_);
-      return 1;
-    }
     case WM_DRAWITEM: DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp)); return TRUE;
     case WM_TIMER: UpdateRoom(); return 0;
     case WM_KEYDOWN:
       if (wp == VK_ESCAPE || wp == VK_F2) DestroyWindow(hwnd);
       return 0;
-    case WM_SETTINGCHANGE:
-      if (wp != SPI_SETHIGHCONTRAST && wp != SPI_SETNONCLIENTMETRICS) break;
-      [[fallthrough]];
-    case WM_SYSCOLORCHANGE:
-    case WM_DISPLAYCHANGE:
-    case WM_THEMECHANGED:
-      // High contrast on or off, another colour depth or message font.
-      MakeLook();
-      Fit();
-      RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-      break;
     case WM_DPICHANGED: {
       // Per-monitor DPI (Windows 8.1 on): the fonts for the new DPI, in the rectangle suggested.
       if (!CurrentDpiApi().PerMonitorAware(hwnd)) break;
@@ -175,12 +155,22 @@ LRESULT Preview::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       Fit();
       return 0;
     }
+    case WM_SETTINGCHANGE:
+      if (wp != SPI_SETHIGHCONTRAST && wp != SPI_SETNONCLIENTMETRICS) break;
+      [[fallthrough]];
+    case WM_SYSCOLORCHANGE:
+    case WM_DISPLAYCHANGE:
+    case WM_THEMECHANGED:
+      // High contrast on or off, another colour depth or message font.
+      MakeLook();
+      Fit();
+      RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      break;
     case WM_NCDESTROY:
       KillTimer(hwnd, kRoomTimer);
       FreeLook();
       room_.clear();
       hwnd_ = nullptr;
-      CheckMenuItem(GetSystemMenu(owner_, FALSE), kPreviewCommand, MF_BYCOMMAND | MF_UNCHECKED);
       break;
   }
   return CurrentWindowApi().defWindowProc(hwnd, msg, wp, lp);

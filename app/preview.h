@@ -20,7 +20,8 @@ class Preview {
   Preview(const Preview&) = delete;
   Preview& operator=(const Preview&) = delete;
 
-  // Opens the preview beside `owner` (tavi's window) without taking the keyboard, or closes it.
+  // Opens the preview next to `owner` (tavi's window), without taking the keyboard and covering
+  // tavi only where the screen leaves no room; or closes it.
   void Toggle(HWND owner);
   // Shows the posts and the room afresh; nothing while the preview is closed.
   void Update();
@@ -29,6 +30,7 @@ class Preview {
   // The room's line, the seven posts, the note on the colours.
   static constexpr int kRows = 9;
   static constexpr int kNoteRow = kRows - 1;
+  static constexpr const char16_t* kNote = u"* Colours are drawn anew for every post";
 
   // preview.cpp: the window, its rows and its messages.
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -36,7 +38,7 @@ class Preview {
   void Open(HWND owner);
   // The room's line afresh: rooms open and close.
   void UpdateRoom();
-  // Next to tavi, covering it only where the screen leaves no room.
+  // Below tavi, or else above it, as far on the screen as it goes.
   void Place();
   // The window as high as its rows (as wide as the user made it), the rows one under the other.
   void Fit();
@@ -47,6 +49,8 @@ class Preview {
   // The message font: bit 0 bold, bit 1 smaller (superscript, subscript), bit 2 fixed pitch (<pre>).
   HFONT Font(int variant);
   void DrawRow(const DRAWITEMSTRUCT& item);
+  // Draws `n` units of `text` from x on the baseline y, cut at `clip`; x moves on past them.
+  static void Draw(HDC dc, const RECT& clip, int& x, int y, const char16_t* text, std::size_t n);
 
   Platform& platform_;
   const HWND& message_;
@@ -54,14 +58,14 @@ class Preview {
   HWND hwnd_ = nullptr;
   HWND owner_ = nullptr;
   HWND rows_[kRows] = {};
-  std::vector<PreviewPost> posts_;
+  PreviewedPosts posts_;
   WideString room_;
 
   int dpi_ = 96;
   LOGFONTA base_{};  // the message font at the window's DPI
   HFONT fonts_[8] = {};
   HBRUSH background_ = nullptr;
-  COLORREF textColour_ = 0, noteColour_ = 0;
+  COLORREF backColour_ = 0, textColour_ = 0, noteColour_ = 0;
   int ascent_ = 0, rowHeight_ = 0, margin_ = 0, gutter_ = 0;
 };
 

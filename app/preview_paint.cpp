@@ -15,12 +15,13 @@ void Preview::MakeLook() {
   // Under high contrast the system's colours; else tavi's background, solid on palette screens.
   const bool highContrast = HighContrastOn();
   HDC screen = GetDC(nullptr);
-  background_ = CreateSolidBrush(highContrast ? GetSysColor(COLOR_WINDOW) : SolidColour(screen, kFormBackground));
+  backColour_ = highContrast ? GetSysColor(COLOR_WINDOW) : SolidColour(screen, kFormBackground);
+  background_ = CreateSolidBrush(backColour_);
+  SetClassLongPtrA(hwnd_, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(background_));
   textColour_ = highContrast ? GetSysColor(COLOR_WINDOWTEXT) : RGB(0, 0, 0);
   noteColour_ = GetSysColor(COLOR_GRAYTEXT);
   // The message font at the window's DPI, as large as the user has it.
   base_ = {};
-  base_.lfHeight = -MulDiv(8, dpi_, 72);
   if (const HFONT message = CurrentWindowApi().CreateMessageFont(0x7FFF, dpi_)) {
     GetObjectA(message, sizeof base_, &base_);
     DeleteObject(message);
@@ -28,15 +29,13 @@ void Preview::MakeLook() {
   const HGDIOBJ previous = SelectObject(screen, Font(0));
   TEXTMETRICA metrics{};
   GetTextMetricsA(screen, &metrics);
-  SIZE gutter{};
-  GetTextExtentPoint32W(screen, L"7* ", 3, &gutter);
   SelectObject(screen, previous);
   ReleaseDC(nullptr, screen);
   // Room for superscripts above the line and subscripts below it.
   ascent_ = metrics.tmAscent;
   rowHeight_ = metrics.tmHeight + metrics.tmAscent / 2;
   margin_ = metrics.tmAveCharWidth;
-  gutter_ = gutter.cx;
+  gutter_ = 3 * metrics.tmAveCharWidth;  // "7* "
 }
 
 void Preview::FreeLook() {
@@ -63,62 +62,59 @@ HFONT Preview::Font(int variant) {
   return font;
 }
 
+void Preview::Draw(HDC dc, const RECT& clip, int& x, int y, const char16_t* text, std::size_t n) {
+  const auto* units = reinterpret_cast<const wchar_t*>(text);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, units, static_cast<int>(n), &size);
+  ExtTextOutW(dc, x, y, ETO_CLIPPED, &clip, units, static_cast<UINT>(n), nullptr);
+  x += size.cx;
+}
+
 void Preview::DrawRow(const DRAWITEMSTRUCT& item) {
   int row = 0;
   while (row + 1 < kRows && rows_[row] != item.hwndItem) ++row;
   HDC dc = item.hDC;
-  RECT r = item.rcItem;
-  FillRect(dc, &r, background_);
-  SetBkMode(dc, TRANSPARENT);
+  RECT clip = item.rcItem;
+  FillRect(dc, &clip, background_);
+  SetBkColor(dc, backColour_);  // the text's cells in the background's colour
   SetTextAlign(dc, TA_LEFT | TA_BASELINE);
   const HGDIOBJ previous = SelectObject(dc, Font(0));
-  const int baseline = r.top + ascent_ / 4 + ascent_;
-  r.right -= margin_;
+  const int baseline = clip.top + ascent_ / 4 + ascent_;
+  clip.right -= margin_;
   // Each run where the one before it ended, all cut at the window's edge.
   int x = margin_;
   bool cut = false;
-  const auto draw = [&](const char16_t* text, std::size_t n, int y) {
-    SIZE size{};
-    GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text), static_cast<int>(n), &size);
-    ExtTextOutW(dc, x, y, ETO_CLIPPED, &r, reinterpret_cast<const wchar_t*>(text), static_cast<UINT>(n), nullptr);
-    x += size.cx;
-    cut = cut || x > r.right;
-  };
-  const PreviewPost* post = row > 0 && row < kNoteRow && static_cast<std::size_t>(row) <= posts_.size()
-                                ? &posts_[static_cast<std::size_t>(row - 1)]
-                                : nullptr;
-  if (!post) {
-    static const char16_t kNote[] = u"* Colours are drawn anew for every post";
+  if (row == 0 || row == kNoteRow) {
     SetTextColor(dc, row == 0 ? textColour_ : noteColour_);
-    if (row == 0) draw(room_.data(), room_.size(), baseline);
-    if (row == kNoteRow) draw(kNote, sizeof kNote / sizeof kNote[0] - 1, baseline);
+    Draw(dc, clip, x, baseline, row == 0 ? room_.data() : kNote,
+         row == 0 ? room_.size() : std::char_traits<char16_t>::length(kNote));
   } else {
+    const PreviewPost& post = posts_[static_cast<std::size_t>(row - 1)];
     // The post's number, and a mark where its colours are drawn anew for every post.
     const char16_t number[] = {static_cast<char16_t>(u'0' + row), u'*'};
     SetTextColor(dc, noteColour_);
-    draw(number, post->drawnAnew ? 2 : 1, baseline);
+    Draw(dc, clip, x, baseline, number, post.drawnAnew ? 2 : 1);
     x = margin_ + gutter_;
-    for (const FormattedRun& run : post->line.runs) {
+    for (const FormattedRun& run : post.line.runs) {
       const Look& look = run.look;
       SelectObject(
           dc, Font((look.bold ? 1 : 0) | (look.superscript || look.subscript ? 2 : 0) | (look.preformatted ? 4 : 0)));
       SetTextColor(dc, look.hasColour ? SolidColour(dc, look.colour) : textColour_);
-      draw(post->line.plain.data() + run.begin, run.end - run.begin,
-           baseline - (look.superscript ? ascent_ * 2 / 5 : 0) + (look.subscript ? ascent_ / 5 : 0));
-      if (cut) break;
+      if (x <= clip.right) {
+        Draw(dc, clip, x, baseline - (look.superscript ? ascent_ * 2 / 5 : 0) + (look.subscript ? ascent_ / 5 : 0),
+             post.line.plain.data() + run.begin, run.end - run.begin);
+      }
     }
-    cut = cut || post->cut;
+    cut = post.cut;
   }
-  if (cut) {
+  if (cut || x > clip.right) {
     // An ellipsis over the end of what does not fit.
-    SelectObject(dc, Font(0));
-    SetTextColor(dc, textColour_);
     SIZE dots{};
     GetTextExtentPoint32W(dc, L"\u2026", 1, &dots);
-    r.left = std::min(x, static_cast<int>(r.right) - static_cast<int>(dots.cx));
-    r.right = item.rcItem.right;
-    FillRect(dc, &r, background_);
-    ExtTextOutW(dc, r.left, baseline, 0, nullptr, L"\u2026", 1, nullptr);
+    clip.left = std::min(x, static_cast<int>(clip.right - dots.cx));
+    clip.right = item.rcItem.right;
+    FillRect(dc, &clip, background_);
+    ExtTextOutW(dc, clip.left, baseline, 0, nullptr, L"\u2026", 1, nullptr);
   }
   SelectObject(dc, previous);
 }

@@ -1,6 +1,8 @@
 // ParseMarkup: the few tags a chat room renders, read into formatted runs.
 #include "markup/markup.h"
 
+#include <algorithm>
+
 namespace tavi {
 
 namespace {
@@ -82,6 +84,7 @@ MarkedLine ParseMarkup(const WideString& line) {
       const std::size_t close = line.find(u'>', i + 1);
       Look next = look;
       if (close != WideString::npos && ApplyTag(line.data() + i + 1, close - i - 1, next)) {
+        // A tag that changes nothing (a colour group's next tag) goes on with the same run.
         if (!(next == look)) {
           endRun();
           look = next;
@@ -90,9 +93,8 @@ MarkedLine ParseMarkup(const WideString& line) {
         continue;
       }
     }
-    // Text up to the next "<" (this one, when it opens no tag, is text too).
-    std::size_t to = line.find(u'<', i + 1);
-    if (to == WideString::npos) to = line.size();
+    // Text up to the next "<" (this one, where it opens no tag, is text too).
+    const std::size_t to = std::min(line.find(u'<', i + 1), line.size());
     marked.plain.append(line, i, to - i);
     i = to;
   }

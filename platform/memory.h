@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <new>
 #include <optional>
+#include <type_traits>
 
 namespace tavi {
 
@@ -25,8 +26,9 @@ constexpr Size Groups(Size n, Size d) {
 
 // Makes `text` `length` units long and has `write` fill all of them (it is
 // given the first), where the memory is there; otherwise leaves `text` as it
-// was and returns false. Nothing here throws, so a text too long for the
-// memory left costs its variant, not the program.
+// was and returns false. A `write` that returns a count filled only that many:
+// the text keeps as many (at most `length`). Nothing here throws, so a text
+// too long for the memory left costs its variant, not the program.
 template <class String, class Writer>
 bool TryWrite(String& text, std::size_t length, Writer&& write) {
   using Unit = typename String::value_type;
@@ -41,9 +43,13 @@ bool TryWrite(String& text, std::size_t length, Writer&& write) {
     if (!room) return false;
     ::operator delete(room);
   }
-  text.resize_and_overwrite(length, [&](Unit* out, std::size_t) {
-    write(out);
-    return length;
+  text.resize_and_overwrite(length, [&](Unit* out, std::size_t) -> std::size_t {
+    if constexpr (std::is_void_v<decltype(write(out))>) {
+      write(out);
+      return length;
+    } else {
+      return std::min<std::size_t>(length, write(out));
+    }
   });
   return true;
 }

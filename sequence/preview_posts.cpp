@@ -1,4 +1,6 @@
 // PreviewPosts: the roster run over the message without posting, its window events held back.
+#include <algorithm>
+
 #include "sequence/preview.h"
 #include "sequence/sequence.h"
 
@@ -6,8 +8,8 @@ namespace tavi {
 
 namespace {
 
-// The platform as the styles see it while a preview is made: no window event is handled, and
-// the random draws are counted.
+// The platform as the styles see it while a preview is made: their window events held back (no
+// event is handled), their random draws counted. They ask nothing else of it.
 class HeldEventsPlatform final : public Platform {
  public:
   explicit HeldEventsPlatform(Platform& platform) : p_(platform) {}
@@ -23,13 +25,11 @@ class HeldEventsPlatform final : public Platform {
     ++draws;
     return p_.DrawRandom();
   }
-  std::optional<AnsiString> ToAnsi(const WideString& text) override { return p_.ToAnsi(text); }
-  WindowHandle FindWindowA(const AnsiString& className) override { return p_.FindWindowA(className); }
-  WindowHandle FindWindowExA(WindowHandle parent, WindowHandle after, const AnsiString& className) override {
-    return p_.FindWindowExA(parent, after, className);
-  }
-  WideString WindowCaption(WindowHandle window) override { return p_.WindowCaption(window); }
-  bool RunsAboveUs(WindowHandle window) override { return p_.RunsAboveUs(window); }
+  std::optional<AnsiString> ToAnsi(const WideString&) override { return std::nullopt; }
+  WindowHandle FindWindowA(const AnsiString&) override { return 0; }
+  WindowHandle FindWindowExA(WindowHandle, WindowHandle, const AnsiString&) override { return 0; }
+  WideString WindowCaption(WindowHandle) override { return {}; }
+  bool RunsAboveUs(WindowHandle) override { return false; }
   bool SendMessageA(WindowHandle, unsigned, std::uintptr_t, const char*) override { return false; }
   bool SetWindowPos(WindowHandle, WindowHandle, int, int, int, int, unsigned) override { return false; }
   [[noreturn]] void EndProcess() override {
@@ -44,23 +44,20 @@ bool HighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
 }  // namespace
 
-std::vector<PreviewPost> PreviewPosts(const WideString& text, Platform& platform) {
+void PreviewPosts(const WideString& text, Platform& platform, PreviewedPosts& posts) {
   HeldEventsPlatform held(platform);
   const VariantRoster roster = MakeVariantRoster(held);
   // A long text is cut, never inside a surrogate pair.
   std::size_t length = std::min(text.size(), kPreviewLength);
-  if (length < text.size() && length > 0 && HighSurrogate(text[length - 1])) --length;
-  const WideString shown = text.substr(0, length);
-  std::vector<PreviewPost> posts;
-  for (const StyleOperation& style : roster) {
-    PreviewPost post;
+  if (length < text.size() && HighSurrogate(text[length - 1])) --length;
+  const WideString shown(text.data(), length);
+  for (std::size_t k = 0; k < posts.size() && k < roster.size(); ++k) {
     const int drawsBefore = held.draws;
-    if (const std::optional<WideString> line = style(shown)) post.line = ParseMarkup(*line);
-    post.drawnAnew = held.draws != drawsBefore;
-    post.cut = length < text.size();
-    posts.push_back(std::move(post));
+    const std::optional<WideString> line = roster[k](shown);
+    posts[k].line = line ? ParseMarkup(*line) : MarkedLine();
+    posts[k].drawnAnew = held.draws != drawsBefore;
+    posts[k].cut = length < text.size();
   }
-  return posts;
 }
 
 }  // namespace tavi

@@ -39,7 +39,8 @@ int PaletteIndex(float r) {
 }  // namespace
 
 std::optional<WideString> ColorGroups(const WideString& text, Platform& platform) {
-  static const Tags tags;
+  // Built at the first call, on the heap: a static of its size would take its room in the program file.
+  static const Tags& tags = *new Tags;
   const std::size_t n = text.size();
   const char16_t* in = text.data();
   constexpr char16_t kPre[] = u"><pre>";

@@ -35,15 +35,20 @@ constexpr Letter kLetters[] = {
     {u'<', u'\u00AB', false}, {u'>', u'\u00BB', false}, {u'*', u'\u00A4', false},
 };
 
-// The letter table spread over the ASCII range for direct lookup; every
-// character not listed passes unchanged.
+// The letter table spread over the ASCII range for direct lookup, each
+// replacement with its bold mark in the top bit (every replacement is below
+// U+8000); every character not listed passes unchanged.
 struct LetterTable {
-  std::array<Letter, 128> ascii{};
+  static constexpr char16_t kBold = 0x8000;
+  std::array<char16_t, 128> ascii{};
   constexpr LetterTable() {
-    for (char16_t c = 0; c < 128; ++c) ascii[c] = {c, c, false};
-    for (const Letter& letter : kLetters) ascii[letter.from] = letter;
+    for (char16_t c = 0; c < 128; ++c) ascii[c] = c;
+    for (const Letter& letter : kLetters) ascii[letter.from] = letter.to | (letter.bold ? kBold : 0);
   }
-  constexpr Letter operator[](char16_t c) const { return c < 128 ? ascii[c] : Letter{c, c, false}; }
+  constexpr Letter operator[](char16_t c) const {
+    if (c >= 128) return {c, c, false};
+    return {c, static_cast<char16_t>(ascii[c] & ~kBold), (ascii[c] & kBold) != 0};
+  }
 };
 constexpr LetterTable kTable;
 

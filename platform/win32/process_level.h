@@ -5,9 +5,9 @@
 
 namespace tavi {
 
-// Whether `window`'s program runs at a higher level than this process: elevated (as
-// administrator) where this one is not, or one this process may not even look at. Always false
-// before Vista, which has no levels.
+// Whether `window`'s program runs at a higher level than this process (elevated, as administrator,
+// where this one is not), or is one this process may not even look into (another user's). Always
+// false before Vista for the same user's programs.
 bool RunsAboveThisProcess(HWND window);
 
 }  // namespace tavi

@@ -28,11 +28,12 @@ void Win32Platform::Dispatch(const void* message) {
     const bool ours = msg.hwnd == dialog || IsChild(dialog, msg.hwnd);
     if (ours && msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && (msg.lParam & (1 << 30))) return;
     // Minimized, tavi takes no dialog keys: Enter and Space press nothing.
-    if (IsIconic(dialog)) {
-    } else if (ours && accelerators_ && TranslateAcceleratorA(dialog, static_cast<HACCEL>(accelerators_), &msg)) {
-      return;
-    } else if (api.isDialogMessage(dialog, &msg)) {
-      return;
+    if (!IsIconic(dialog)) {
+      if (ours && msg.message == WM_KEYDOWN && msg.wParam == commandKey_) {
+        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(command_, 1), 0);
+        return;
+      }
+      if (api.isDialogMessage(dialog, &msg)) return;
     }
   }
   TranslateMessage(&msg);

@@ -16,8 +16,8 @@ class Win32Platform : public Platform {
 
   // Keyboard navigation (Tab, Enter) is done for this window's controls.
   void SetDialogWindow(WindowHandle window) { dialogWindow_ = window; }
-  // The keys (an accelerator table) that give the dialog window commands.
-  void SetAccelerators(void* table) { accelerators_ = table; }
+  // A key that gives the dialog window a command (WM_COMMAND, as an accelerator's).
+  void SetCommandKey(unsigned virtualKey, unsigned command) { commandKey_ = virtualKey, command_ = command; }
   void SetMessageTimeout(unsigned milliseconds) { messageTimeoutMs_ = milliseconds; }
 
   bool ProcessPendingEvents() override;
@@ -42,7 +42,7 @@ class Win32Platform : public Platform {
 
  private:
   WindowHandle dialogWindow_ = 0;
-  void* accelerators_ = nullptr;
+  unsigned commandKey_ = 0, command_ = 0;
   unsigned messageTimeoutMs_ = kDefaultMessageTimeoutMs;
   RandomGenerator generator_;
 };

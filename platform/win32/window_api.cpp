@@ -118,31 +118,29 @@ HWND WindowApi::CreateWindowWithText(DWORD exStyle, const wchar_t* className, co
 
 std::optional<WideString> WindowApi::TextOf(HWND window) const {
   // The length Windows gives may be more than the text (never less); the
-  // room for the terminating NUL comes on top.
+  // room for the terminating NUL comes on top. A text is read as far as it
+  // was copied.
   WideString text;
-  int copied = 0;
+  const auto copied = [](int n) { return static_cast<std::size_t>(n > 0 ? n : 0); };
   if (unicode) {
     const int length = GetWindowTextLengthW(window);
-    if (length <= 0) return text;
     const auto read = [&](char16_t* to) {
-      copied = GetWindowTextW(window, reinterpret_cast<wchar_t*>(to), length + 1);
+      return copied(GetWindowTextW(window, reinterpret_cast<wchar_t*>(to), length + 1));
     };
-    if (!TryWrite(text, static_cast<std::size_t>(length) + 1, read)) return std::nullopt;
-    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    if (length > 0 && !TryWrite(text, static_cast<std::size_t>(length) + 1, read)) return std::nullopt;
     return text;
   }
+  // Windows 9x: the ANSI text, converted.
   const int length = GetWindowTextLengthA(window);
-  if (length <= 0) return text;
   std::string bytes;
-  const auto read = [&](char* to) { copied = GetWindowTextA(window, to, length + 1); };
+  const auto read = [&](char* to) { return copied(GetWindowTextA(window, to, length + 1)); };
+  if (length <= 0) return text;
   if (!TryWrite(bytes, static_cast<std::size_t>(length) + 1, read)) return std::nullopt;
-  if (copied <= 0) return text;
-  const int units = MultiByteToWideChar(CP_ACP, 0, bytes.data(), copied, nullptr, 0);
-  if (units <= 0) return text;
+  const int size = static_cast<int>(bytes.size());
   const auto convert = [&](char16_t* to) {
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), copied, reinterpret_cast<wchar_t*>(to), units);
+    return copied(MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, reinterpret_cast<wchar_t*>(to), size));
   };
-  if (!TryWrite(text, static_cast<std::size_t>(units), convert)) return std::nullopt;
+  if (size && !TryWrite(text, bytes.size(), convert)) return std::nullopt;
   return text;
 }
 

@@ -15,7 +15,8 @@ TEST(PreviewPosts, TheSevenPostsAsTheRoomShowsThemWithNoEventHandled) {
   bool handled = false;
   platform.At(0, [&] { handled = true; });  // waiting from the start: a run would handle it
   platform.draws = {0.0f, 0.25f};
-  const std::vector<PreviewPost> posts = PreviewPosts(u"Hello", platform);
+  PreviewedPosts posts;
+  PreviewPosts(u"Hello", platform, posts);
   EXPECT_FALSE(handled);
   EXPECT_EQ(platform.processCalls, 0);
   ASSERT_EQ(posts.size(), 7u);
@@ -50,7 +51,8 @@ TEST(PreviewPosts, ALongLineIsCutAndSaysSo) {
   std::u16string text(kPreviewLength + 9, u'a');
   text[kPreviewLength - 1] = 0xD83D;  // a pair across the cut
   text[kPreviewLength] = 0xDE00;
-  const std::vector<PreviewPost> posts = PreviewPosts(text, platform);
+  PreviewedPosts posts;
+  PreviewPosts(text, platform, posts);
   for (const PreviewPost& post : posts) EXPECT_TRUE(post.cut);
   EXPECT_EQ(posts[2].line.plain.size(), 2 * (kPreviewLength - 1) + 1);  // the dashes around each unit
 }
