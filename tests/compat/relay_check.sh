@@ -5,7 +5,8 @@
 # that 9x only stubs, and the ANSI path must have run; before 2000, the queue check and the message
 # wait must ask only for the eight input kinds those versions know, the wait through the plain
 # form (95 has no Ex form) and with a handle array, which old Windows documents no NULL for; on
-# NT 4.0, 2000 and XP the metrics must be asked for at their pre-Vista size; from 2000 the queue
+# NT 4.0, 2000 and XP the metrics must be asked for at their pre-Vista size; the preview's rows take
+# their text through the ANSI call on 9x and the Unicode one on NT; from 2000 the queue
 # check and the Ex wait with MWMO_INPUTAVAILABLE must add posts already seen, from XP raw input. In
 # every traced run high contrast must be asked for at start and again after the test announces a
 # change of it (Wine always answers "off", so the asking is what shows).
@@ -77,6 +78,7 @@ for my $mode (qw(win95 win98 nt40 win2k winxp)) {
 }
 for my $mode (qw(win95 win98)) {
   expect($mode, '^user32\.GetMessageA\(', 'the ANSI message loop did not run');
+  expect($mode, '^user32\.SetWindowTextA\(', "the preview's rows were not given their text through the ANSI call");
   expect($mode, '^user32\.SystemParametersInfoA\(00000029,00000154,',
          'the metrics were not asked for at their 9x size (340 bytes)');
 }
@@ -97,6 +99,7 @@ for my $mode (qw(win95 win98 nt40 win2k winxp)) {
     if $asked < 2;
 }
 expect('nt40', '^user32\.GetMessageW\(', 'the Unicode message loop did not run');
+expect('nt40', '^user32\.SetWindowTextW\(', "the preview's rows were not given their text through the Unicode call");
 for my $mode (qw(nt40 win2k winxp)) {
   expect($mode, '^user32\.SystemParametersInfoW\(00000029,000001f4,',
          'the metrics were not asked for at their pre-Vista size (500 bytes)');
@@ -117,6 +120,7 @@ if (%faults) {
 printf "relay-check: calls from tavi.exe as win95 %d, win98 %d, nt40 %d, win2k %d, winxp %d; as 9x none to a " .
   "wide function 9x only stubs; before 2000 the queue looked at and the plain wait with mask ff, as 2000 both " .
   "with mask 1ff and as XP with 5ff (the Ex wait); each wait with a handle array, not NULL; " .
-  "the metrics at their 9x and pre-Vista sizes; high contrast asked for at start and after a settings change\n",
+  "the metrics at their 9x and pre-Vista sizes; the preview's rows through SetWindowTextA on 9x and W on NT; " .
+  "high contrast asked for at start and after a settings change\n",
   @calls{qw(win95 win98 nt40 win2k winxp)};
 PERL

@@ -229,40 +229,49 @@ TEST(App, TheTextFitsItsControlsAlsoInALargeFont) {
 COLORREF OnScreen(COLORREF c) { return static_cast<COLORREF>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)); }
 
 // High contrast turned on while tavi runs, and off again, announced as
-// Windows announces it: the form and the message box show the system's
-// colours while it is on, tavi's own before and after. (Wine's answer is
-// always "off": tavi's own query is answered by the hooks.)
+// Windows announces it: the form, the message box and the preview show the
+// system's colours while it is on, tavi's own before and after. (Wine's
+// answer is always "off": tavi's own query is answered by the hooks.)
 TEST(App, HighContrastShowsTheSystemColours) {
   TaviApp tavi;
   ASSERT_TRUE(tavi.ready());
   ASSERT_TRUE(tavi.LoadHooks());
   tavi.SetText(tavi.text1, L"          ");
-  std::set<COLORREF> margin, box;  // what the screen showed last
-  const auto shows = [&](COLORREF formColour, COLORREF boxColour) {
+  tavi.PressKey(VK_F2);
+  ASSERT_TRUE(WaitUntil([&] { return tavi.Preview() != nullptr; }, 30));
+  std::set<COLORREF> margin, box, preview;  // what the screen showed last
+  const auto shows = [&](COLORREF formColour, COLORREF boxColour, COLORREF previewColour) {
     return WaitUntil(
         [&] {
-          RECT client, inside;
+          RECT client, inside, top;
           GetClientRect(tavi.form, &client);
           GetClientRect(tavi.text1, &inside);
+          GetClientRect(tavi.Preview(), &top);
           margin = driver::ColoursIn(tavi.form, {0, 0, client.right, 8});
           box = driver::ColoursIn(tavi.text1, inside);
-          return margin == std::set<COLORREF>{OnScreen(formColour)} && box.count(OnScreen(boxColour));
+          preview = driver::ColoursIn(tavi.Preview(), {0, 0, top.right, 2});
+          return margin == std::set<COLORREF>{OnScreen(formColour)} && box.count(OnScreen(boxColour)) &&
+                 preview == std::set<COLORREF>{OnScreen(previewColour)};
         },
         30);
   };
   const auto seen = [&] {
     std::ostringstream out;
-    out << std::hex << "the form's margin showed";
-    for (COLORREF c : margin) out << " " << c;
-    out << ", the message box";
-    for (COLORREF c : box) out << " " << c;
+    out << std::hex;
+    for (const auto& [name, colours] :
+         {std::pair{"the form's margin", &margin}, {"the message box", &box}, {"the preview's margin", &preview}}) {
+      out << name << " showed";
+      for (COLORREF c : *colours) out << " " << c;
+      out << "; ";
+    }
     return out.str();
   };
-  EXPECT_TRUE(shows(0xEFEFEF, 0xFFC501)) << seen();
+  EXPECT_TRUE(shows(0xEFEFEF, 0xFFC501, 0xEFEFEF)) << seen();
   for (const bool on : {true, false}) {
     tavi.RunInTavi("SetHighContrast", on);
     SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
-    EXPECT_TRUE(on ? shows(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_WINDOW)) : shows(0xEFEFEF, 0xFFC501))
+    EXPECT_TRUE(on ? shows(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOW))
+                   : shows(0xEFEFEF, 0xFFC501, 0xEFEFEF))
         << (on ? "on: " : "off: ") << seen();
   }
 }

@@ -68,4 +68,31 @@ TEST(Preview, ShowsThePostsAndWhereTheyGoAndLeavesTheKeyboardAlone) {
   EXPECT_TRUE(s.room.Posts().empty());
 }
 
+// The room's line follows the host once a second, also with no box changed: no program, a
+// program with no room open, a room. A run made with the preview open posts as one without it.
+TEST(Preview, FollowsTheHostAndARunPostsAsWithoutIt) {
+  driver::TaviApp tavi;
+  ASSERT_TRUE(tavi.ready());
+  tavi.PressKey(VK_F2);
+  ASSERT_TRUE(WaitUntil([&] { return tavi.Preview() != nullptr; }, 30));
+  const auto says = [&](const std::wstring& line) { return WaitUntil([&] { return Said(tavi)[0] == line; }, 30); };
+  EXPECT_TRUE(says(L"No chat program with the window class \u00ABAOL Frame25\u00BB is running"));
+  {
+    driver::Roomsim empty("--rooms 0");
+    ASSERT_TRUE(empty.ready());
+    EXPECT_TRUE(says(L"No chat room is open in the chat program"));
+  }
+  driver::Roomsim room;
+  ASSERT_TRUE(room.ready());
+  EXPECT_TRUE(says(L"Posts go to: Lobby"));
+  tavi.SetText(tavi.text1, L"OE Paella?");
+  tavi.Click();
+  ASSERT_TRUE(room.WaitForPosts(7));
+  const auto posts = room.Posts();
+  EXPECT_EQ(e2e::Variants(posts), e2e::kOneRun);
+  EXPECT_EQ(posts[1].bytes, "\x8C P\xE6ll<b>\xE1</b>\xBF");
+  EXPECT_EQ(posts[6].bytes, "<sup>O</sup>E<sub> </sub>P<sup>a</sup>e<sub>l</sub>l<sup>a</sup>?<sub></sub>");
+  EXPECT_TRUE(room.Astray().empty());
+}
+
 }  // namespace

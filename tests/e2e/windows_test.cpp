@@ -14,9 +14,9 @@ namespace {
 using driver::Roomsim;
 using driver::TaviApp;
 
-// As Windows 95 and 98, tavi takes its ANSI path (GetVersion says 9x); as NT 4.0,
-// 2000 and XP, the structures of before Vista; before 2000, the plain message
-// wait. tests/compat/relay_check.sh runs this test and reads Wine's trace of the
+// As Windows 95 and 98, tavi takes its ANSI path (GetVersion says 9x), also in
+// the preview; as NT 4.0, 2000 and XP, the structures of before Vista; before
+// 2000, the plain message wait. tests/compat/relay_check.sh runs this test and reads Wine's trace of the
 // 95, 98, NT 4.0, 2000 and XP runs, which they write to standard error.
 TEST(WindowsVersions, SevenExactPostsInEach) {
   Roomsim room;
@@ -62,6 +62,9 @@ TEST(WindowsVersions, SevenExactPostsInEach) {
       EXPECT_GT(gap, 0.45) << "before post " << k + 1;
       EXPECT_LT(gap, 10.0) << "before post " << k + 1;
     }
+    // The preview, drawn and read out through this Windows' functions (the trace shows them).
+    tavi.PressKey(VK_F2);
+    EXPECT_TRUE(driver::WaitUntil([&] { return tavi.Preview() != nullptr; }, 30));
     // High contrast turned on or off: tavi asks again (the trace shows it).
     SendMessageW(tavi.form, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
     tavi.Close();
