@@ -170,7 +170,9 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (LOWORD(wp) == IDCANCEL) Form_Escape();
       // F2; a box's new text, which the preview shows.
       if (LOWORD(wp) == kPreviewCommand && HIWORD(wp) == 1) preview_.Toggle(hwnd_);
-      if ((LOWORD(wp) == kText1Id || LOWORD(wp) == kText10Id) && HIWORD(wp) == EN_CHANGE) preview_.Update();
+      if ((LOWORD(wp) == kText1Id || LOWORD(wp) == kText10Id) && HIWORD(wp) == EN_CHANGE) {
+        preview_.Update(LOWORD(wp) == kText10Id);
+      }
       return 0;
     case WM_SYSCOMMAND:
       if ((wp & 0xFFF0) != kPreviewCommand) break;

@@ -63,13 +63,13 @@ void Preview::Open(HWND owner) {
   }
   Fit();
   Place();
-  Update();
+  Update(true);
   // Shown, never activated: the keyboard stays where the user is typing.
   ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
   SetTimer(hwnd_, kRoomTimer, 1000, nullptr);
 }
 
-void Preview::Update() {
+void Preview::Update(bool room) {
   if (!hwnd_) return;
   // (A text that cannot be read for lack of memory leaves the rows as they were.)
   if (const std::optional<WideString> text = CurrentWindowApi().TextOf(message_))
@@ -78,7 +78,7 @@ void Preview::Update() {
   for (std::size_t k = 0; k < posts_.size(); ++k) {
     CurrentWindowApi().SetText(rows_[k + 1], posts_[k].line.plain);
   }
-  UpdateRoom();
+  if (room) UpdateRoom();
 }
 
 void Preview::UpdateRoom() {

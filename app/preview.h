@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <bitset>
+#include <cstdint>
+
 #include "sequence/preview.h"
 
 namespace tavi {
@@ -23,8 +26,9 @@ class Preview {
   // Opens the preview next to `owner` (tavi's window), without taking the keyboard and covering
   // tavi only where the screen leaves no room; or closes it.
   void Toggle(HWND owner);
-  // Shows the posts and the room afresh; nothing while the preview is closed.
-  void Update();
+  // Shows the posts afresh (the message changed), and with `room` the room's line too (the
+  // frame class changed); nothing while the preview is closed.
+  void Update(bool room = false);
 
  private:
   // The room's line, the seven posts, the note on the colours.
@@ -48,9 +52,12 @@ class Preview {
   void FreeLook();
   // The message font: bit 0 bold, bit 1 smaller (superscript, subscript), bit 2 fixed pitch (<pre>).
   HFONT Font(int variant);
+  static int FontOf(const Look& look);
+  // A unit's advance in a font, measured once for the first 256 units.
+  int Advance(HDC dc, int variant, char16_t unit);
   void DrawRow(const DRAWITEMSTRUCT& item);
-  // Draws `n` units of `text` from x on the baseline y, cut at `clip`; x moves on past them.
-  static void Draw(HDC dc, const RECT& clip, int& x, int y, const char16_t* text, std::size_t n);
+  // Draws `n` units of `text` from x on the baseline y; x moves on past them.
+  static void Draw(HDC dc, int& x, int y, const char16_t* text, std::size_t n);
 
   Platform& platform_;
   const HWND& message_;
@@ -65,8 +72,17 @@ class Preview {
   LOGFONTA base_{};  // the message font at the window's DPI
   HFONT fonts_[8] = {};
   HBRUSH background_ = nullptr;
+  bool palette_ = false;  // a screen of 256 colours or fewer
   COLORREF backColour_ = 0, textColour_ = 0, noteColour_ = 0;
   int ascent_ = 0, rowHeight_ = 0, margin_ = 0, gutter_ = 0;
+  std::uint16_t advances_[8][256] = {};
+  // A row as it is drawn: the units that show, their places, their runs; what is drawn yet.
+  static constexpr std::size_t kMost = 512;
+  int place_[kMost + 1] = {};
+  int advance_[kMost] = {};
+  std::uint16_t runOf_[kMost] = {};
+  wchar_t unit_[kMost] = {}, text_[kMost] = {};
+  std::bitset<kMost> done_;
 };
 
 }  // namespace tavi

@@ -46,6 +46,7 @@ $(awk -v a="$serverBefore" -v b="$serverAfter" -v h="$hz" 'BEGIN {printf "%.3f",
   wine "$bench" startup 2>/dev/null || fail "wine_bench startup failed"
   wine "$bench" respond 2>/dev/null || fail "wine_bench respond failed"
   wine "$bench" stack 2>/dev/null || fail "wine_bench stack failed"
+  wine "$bench" preview 2>/dev/null || fail "wine_bench preview failed"
 }
 export -f wine_part
 export root out
