@@ -39,7 +39,8 @@ while read -r _ name units style copy ratio; do
   row "3. $name, $units units, against copying its output" "${ratio}× (${style} ns vs ${copy} ns)" "$goal" "$ok"
   if [ "$name" = FancyLetters ] && [ "$units" = 32766 ]; then
     net=$(awk -v s="$style" -v e="$events" -v c="$copy" 'BEGIN { printf "%.1f", (s - e) / c }')
-    row "3. FancyLetters, 32766 units, without its 65,534 event checks (${events} ns)" "${net}×" "—" ""
+    row "3. FancyLetters, 32766 units, its 65,534 event checks (${events} ns) taken out, against copying its output" \
+      "${net}×" "—" ""
   fi
 done < <(grep '^style ' "$styles")
 

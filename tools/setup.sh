@@ -1,17 +1,41 @@
 #!/usr/bin/env bash
-# Installs what tavi's build, tests and demo need on Debian; quiet when nothing is missing.
+# Installs on Debian what a make target needs, and nothing more: tools/setup.sh GROUP... installs
+# the packages of the groups named (below) that are missing, says what it installs and for what,
+# and is quiet when nothing is missing.
+#   native     the native build: the portable core, its tests, make preview
+#   sanitize   the sanitized build and the fuzz targets (clang)
+#   format     clang-format
+#   lint       clang-tidy
+#   cross      the Windows build with GCC (mingw-w64, i686)
+#   clang      the Windows build with Clang and lld
+#   wine       running the Windows programs: Wine (32-bit), a private X display, screenshots
+#   dist       the download's zip
 set -euo pipefail
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 
-packages=(
-  make cmake g++ clang lld clang-format clang-tidy libclang-rt-dev googletest libgtest-dev libbenchmark-dev
-  g++-mingw-w64-i686 g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
-  wine wine64 wine32:i386 fonts-wine
-  xvfb xauth x11-utils imagemagick icoutils zip
-)
+packages_of() {
+  case $1 in
+    native) echo make cmake g++ googletest libgtest-dev libbenchmark-dev ;;
+    sanitize) echo make cmake g++ clang libclang-rt-dev googletest libgtest-dev ;;
+    format) echo clang-format ;;
+    lint) echo clang-tidy ;;
+    cross) echo make cmake g++-mingw-w64-i686 g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 ;;
+    clang) echo make cmake clang lld g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 ;;
+    wine) echo wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils imagemagick ;;
+    dist) echo zip ;;
+    *) echo "setup: no group \"$1\" (see tools/setup.sh)" >&2; exit 2 ;;
+  esac
+}
+
+[ $# -gt 0 ] || set -- native sanitize format lint cross clang wine dist
+packages=()
+for group in "$@"; do
+  read -ra more <<<"$(packages_of "$group")"
+  packages+=("${more[@]}")
+done
 
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
@@ -21,11 +45,13 @@ quiet() { "$@" >"$log" 2>&1 || { cat "$log" >&2; exit 1; }; }
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "ok installed"; }
 
 missing=()
-for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
+for p in "${packages[@]}"; do
+  installed "$p" || [[ " ${missing[*]} " == *" $p "* ]] || missing+=("$p")
+done
 
 if [ ${#missing[@]} -gt 0 ]; then
-  echo "setup: installing ${missing[*]}"
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  echo "setup: installing ${missing[*]} (for: $*)"
+  if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
   fi
   quiet $SUDO apt-get update
@@ -35,7 +61,7 @@ fi
 # Wine runs the 32-bit program with 32-bit Linux helpers. Some kernels (and
 # virtual machines) switch 32-bit execution off; there, qemu-user runs them
 # instead, registered once through binfmt_misc.
-if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+if [[ " $* " == *" wine "* ]] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
   installed qemu-user-static || {
     echo "setup: 32-bit programs cannot run here; installing qemu-user-static"
     quiet $SUDO apt-get install -y --no-install-recommends qemu-user-static

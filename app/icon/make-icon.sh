@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Redraws app/tavi.ico: a sky-blue tile with a heart, 32x32 and 16x16, in 24-bit and 8-bit colour.
-# Needs ImageMagick and icoutils (tools/setup.sh installs both).
+# Needs ImageMagick and icoutils (apt-get install imagemagick icoutils).
 set -euo pipefail
 cd "$(dirname "$0")"
 work=$(mktemp -d)

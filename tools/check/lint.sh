@@ -7,7 +7,7 @@ cd "$(dirname "$0")/../.."
 for db in build/native build/win32-clang; do
   [ -f "$db/compile_commands.json" ] || { echo "lint: $db/compile_commands.json is missing (make native win32-clang)"; exit 1; }
 done
-core=$(ls styles/*.cpp sequence/*.cpp chat/*.cpp platform/*.cpp)
+core=$(ls styles/*.cpp sequence/*.cpp chat/*.cpp markup/*.cpp platform/*.cpp)
 windows=$(ls app/*.cpp platform/win32/*.cpp)
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT

@@ -1,5 +1,7 @@
-// The demo's driver: opens roomsim and tavi, types the message, clicks, prints what the room received.
-// Usage: demo_driver MESSAGE_FILE TRANSCRIPT_FILE   (the message in UTF-8)
+// The demo's driver: opens roomsim and tavi, types the message, clicks, prints what the room received,
+// opens the preview; then makes READY_FILE and, once it is gone again (the screenshot is taken),
+// closes both programs.
+// Usage: demo_driver MESSAGE_FILE TRANSCRIPT_FILE READY_FILE   (the message in UTF-8)
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -41,7 +43,7 @@ int Fail(const char* why) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) return Fail("usage: demo_driver MESSAGE_FILE TRANSCRIPT_FILE");
+  if (argc != 4) return Fail("usage: demo_driver MESSAGE_FILE TRANSCRIPT_FILE READY_FILE");
   std::ifstream in(argv[1], std::ios::binary);
   std::stringstream message;
   message << in.rdbuf();
@@ -49,12 +51,10 @@ int main(int argc, char** argv) {
   DeleteFileA(transcript.c_str());
 
   driver::Process room(driver::ExeDir() + "\\roomsim.exe", "--transcript \"" + transcript + "\"");
-  const bool roomReady = driver::WaitUntil([&] { return !driver::ReadTranscript(transcript).empty(); }, 90);
-  room.Detach();
-  if (!roomReady) return Fail("roomsim did not open");
-
+  if (!driver::WaitUntil([&] { return !driver::ReadTranscript(transcript).empty(); }, 90)) {
+    return Fail("roomsim did not open");
+  }
   driver::TaviApp tavi;
-  tavi.process().Detach();
   if (!tavi.ready()) return Fail("tavi's window did not appear");
   // Moved into the chat room's empty space, as one would drag it there.
   SetWindowPos(tavi.form, nullptr, 380, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -80,5 +80,11 @@ int main(int argc, char** argv) {
     std::snprintf(head, sizeof head, "%2u  +%.1f s  ", static_cast<unsigned>(k + 1), lines[k].t - lines[0].t);
     Print(head + Utf8(Decode(lines[k].bytes, CP_ACP)) + "\n");
   }
+  // Both programs stay open for the screenshot; they end with this driver.
+  const char* ready = argv[3];
+  CloseHandle(CreateFileA(ready, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  driver::WaitUntil([&] { return GetFileAttributesA(ready) == INVALID_FILE_ATTRIBUTES; }, 120);
+  tavi.Close();
+  tavi.process().WaitForExit(30);
   return 0;
 }

@@ -43,15 +43,22 @@ class ConsolePlatform : public tavi::Platform {
   tavi::RandomGenerator generator_;
 };
 
-WideString FromUtf8(const std::string& in) {
+// UTF-8 read into UTF-16; a byte sequence that is not UTF-8 becomes U+FFFD and sets `bad`.
+WideString FromUtf8(const std::string& in, bool& bad) {
   WideString out;
   for (std::size_t i = 0; i < in.size();) {
     const unsigned char b = static_cast<unsigned char>(in[i]);
-    const int extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
-    char32_t cp = extra == 0 ? b : b & (0x3F >> extra);
-    for (int k = 1; k <= extra && i + k < in.size(); ++k)
+    const int extra = b >= 0xF0 && b < 0xF8 ? 3 : b >= 0xE0 ? 2 : b >= 0xC2 ? 1 : b < 0x80 ? 0 : -1;
+    char32_t cp = extra < 0 ? 0xFFFD : extra == 0 ? b : b & (0x3F >> extra);
+    int k = 1;
+    for (; k <= extra && i + k < in.size() && (static_cast<unsigned char>(in[i + k]) & 0xC0) == 0x80; ++k)
       cp = (cp << 6) | (static_cast<unsigned char>(in[i + k]) & 0x3F);
-    i += 1 + extra;
+    if (extra < 0 || k <= extra || (cp >= 0xD800 && cp < 0xE000) || cp > 0x10FFFF) {
+      bad = true;
+      cp = 0xFFFD;
+      k = extra < 0 ? 1 : k;
+    }
+    i += static_cast<std::size_t>(k);
     if (cp >= 0x10000) {
       out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
       out.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
@@ -62,7 +69,9 @@ WideString FromUtf8(const std::string& in) {
   return out;
 }
 
-std::string ToUtf8(const WideString& in) {
+// UTF-16 written as UTF-8; a lone surrogate (a style put a separator inside a character pair)
+// becomes U+FFFD and sets `lone`.
+std::string ToUtf8(const WideString& in, bool& lone) {
   std::string out;
   for (std::size_t i = 0; i < in.size(); ++i) {
     char32_t cp = in[i];
@@ -70,6 +79,7 @@ std::string ToUtf8(const WideString& in) {
       cp = 0x10000 + ((cp - 0xD800) << 10) + (in[++i] - 0xDC00);
     } else if (cp >= 0xD800 && cp < 0xE000) {
       cp = 0xFFFD;
+      lone = true;
     }
     if (cp < 0x80) {
       out.push_back(static_cast<char>(cp));
@@ -95,10 +105,20 @@ std::string ToUtf8(const WideString& in) {
 int main(int argc, char** argv) {
   const std::string message = argc > 1 ? argv[1] : "<3333333333333333333";
   ConsolePlatform platform;
-  const WideString text = FromUtf8(message);
+  bool bad = false;
+  const WideString text = FromUtf8(message, bad);
+  if (bad) std::fprintf(stderr, "preview: the message is not all UTF-8; what is not shows as U+FFFD\n");
+  int line = 0;
   for (const tavi::StyleOperation& style : tavi::MakeVariantRoster(platform)) {
-    const std::optional<WideString> line = style(text);
-    std::printf("%s\n", line ? ToUtf8(*line).c_str() : "(too long for the memory left)");
+    ++line;
+    const std::optional<WideString> styled = style(text);
+    bool lone = false;
+    std::printf("%s\n", styled ? ToUtf8(*styled, lone).c_str() : "(too long for the memory left)");
+    if (lone) {
+      std::fflush(stdout);
+      std::fprintf(stderr, "preview: line %d splits a character pair (as the style does); the halves show as U+FFFD\n",
+                   line);
+    }
   }
   return 0;
 }

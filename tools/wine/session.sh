@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Runs a command with Wine ready: a display, a warm prefix. Uses a private Xvfb unless
-# TAVI_DISPLAY=user and DISPLAY is set. Afterwards it ends only what it started: on its private
-# display, every Wine program there and the display; on yours, nothing else (programs you started
-# with another session.sh, or yourself, go on).
+# Runs a command with Wine ready: a display, a warm prefix. On a private Xvfb of its own (said on
+# standard error), or with TAVI_DISPLAY=user on yours (DISPLAY). Afterwards it ends only what it
+# started: on its private display, every Wine program there and the display; on yours, nothing
+# else (programs you started with another session.sh, or yourself, go on).
+# Wine's windows open on a Wine desktop the size of the private screen (TAVI_SCREEN, default
+# 1024x640x24); on your display, as windows of their own, or on a Wine desktop of TAVI_DESKTOP
+# (such as 1024x640) where that is set.
 set -euo pipefail
 . "$(dirname "$0")/env.sh"
 
@@ -15,7 +18,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-if [ "${TAVI_DISPLAY:-}" = user ] && [ -n "${DISPLAY:-}" ]; then
+if [ "${TAVI_DISPLAY:-}" = user ]; then
+  [ -n "${DISPLAY:-}" ] || { echo "session: TAVI_DISPLAY=user runs on your display, but DISPLAY is not set" >&2; exit 1; }
   user_display=1
 else
   user_display=""
@@ -38,6 +42,7 @@ else
   done
   xdpyinfo >/dev/null 2>&1 || { echo "session: Xvfb did not start on $DISPLAY:" >&2; cat "$xvfb_log" >&2; exit 1; }
   rm -f "$xvfb_log"
+  echo "session: on a private display, $DISPLAY (TAVI_DISPLAY=user runs on yours)" >&2
 fi
 
 [ -d "$WINEPREFIX/drive_c/windows/system32" ] || echo "session: creating the Wine prefix $WINEPREFIX (once; about half a minute)"
@@ -52,11 +57,17 @@ fonts="$WINEPREFIX/drive_c/windows/Fonts"
 if [ -d /usr/share/wine/fonts ] && [ ! -e "$fonts/tahoma.ttf" ]; then
   cp /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
 fi
-# Windows open inside one Wine desktop window the size of the screen, drawn
-# the way Windows draws them (a bare X server has no window manager).
-desktop="${TAVI_DESKTOP:-1024x640}"
-"$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-"$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f >/dev/null 2>&1
+# On the private display, windows open inside one Wine desktop window the size of the screen, drawn
+# the way Windows draws them (a bare X server has no window manager); on yours, as you have them.
+screen="${TAVI_SCREEN:-1024x640x24}"
+desktop="${TAVI_DESKTOP:-${user_display:+none}}"
+desktop="${desktop:-${screen%x*}}"
+if [ "$desktop" = none ]; then
+  "$WINE64" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true
+else
+  "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f >/dev/null 2>&1
+fi
 
 set +e
 "$@"
