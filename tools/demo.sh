@@ -11,8 +11,12 @@ printf '%s' "$message" >"$build/demo-message.txt"
 rm -f "$build/demo.png" "$build/demo-transcript.txt" "$build/demo-ready"
 
 # On your display when there is one (in a Wine desktop window, which the screenshot takes), else on
-# a private Xvfb.
-if [ -n "${DISPLAY:-}" ]; then export TAVI_DISPLAY=user TAVI_DESKTOP="${TAVI_DESKTOP:-1024x640}"; fi
+# a private Xvfb; room for the room, tavi and the preview below it, also at 144 DPI.
+if [ -n "${DISPLAY:-}" ]; then
+  export TAVI_DISPLAY=user TAVI_DESKTOP="${TAVI_DESKTOP:-1280x800}"
+else
+  export TAVI_SCREEN="${TAVI_SCREEN:-1280x800x24}"
+fi
 
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
