@@ -67,12 +67,12 @@ row "7. Stack of one nested run (16 at once, the most: ${sixteen} bytes; one: ${
   "$(met "$sixteen" "<=" "$((reserve / 8))")"
 
 n=$(field preview-update "$wine" 2) median=$(field preview-update "$wine" 3) worst=$(field preview-update "$wine" 4)
-row "7. A preview update of a 100-character line: the seven styles, their markup read, the rows drawn (median of $n)" \
+row "8. A preview update of a 100-character line: the seven styles, their markup read, the rows drawn (median of $n)" \
   "${median} ms (slowest ${worst} ms)" "≤ 2 ms" "$(met "$median" "<=" 2)"
 lookup=$(field preview-room "$wine" 2)
 share=$(awk -v u="$lookup" 'BEGIN { printf "%.4f", u / 1e4 }')
-row "7. The preview's room line, looked up once a second (median of 1000)" "${lookup} µs: ${share} % of a second" \
+row "8. The preview's room line, looked up once a second (median of 1000)" "${lookup} µs: ${share} % of a second" \
   "—" ""
 n=$(field preview-typed "$wine" 2) median=$(field preview-typed "$wine" 3) worst=$(field preview-typed "$wine" 4)
-row "7. Typed into tavi's message box until the preview shows it (median of $n)" \
+row "8. Typed into tavi's message box until the preview shows it (median of $n)" \
   "${median} ms (slowest ${worst} ms)" "≤ 200 ms" "$(met "$median" "<=" 200)"
