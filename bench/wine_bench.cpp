@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/preview.h"
+#include "bench/bench_room.h"
 #include "chat/chat.h"
 #include "platform/win32/win32_platform.h"
 #include "styles/styles.h"
@@ -20,12 +20,9 @@
 
 namespace {
 
+using bench::BenchRoom;
+using bench::Median;
 using driver::Now;
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
 
 int Fancy() {
   tavi::Win32Platform platform;
@@ -74,85 +71,6 @@ int Startup() {
               Median(window) * 1e3, Median(tavi) / Median(window));
   return 0;
 }
-
-// A chat room inside this process, on its own thread, that notes when tavi's
-// text and Enter arrive.
-class BenchRoom {
- public:
-  static constexpr const char* kFrameClass = "tavi bench host";
-  BenchRoom() {
-    InitializeCriticalSection(&lock_);
-    thread_ = CreateThread(nullptr, 0, Start, this, 0, &threadId_);
-    while (!ready_) Sleep(5);
-  }
-  ~BenchRoom() {
-    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-    WaitForSingleObject(thread_, INFINITE);
-    CloseHandle(thread_);
-    DeleteCriticalSection(&lock_);
-  }
-  std::size_t Posts() {
-    return Locked([&] { return enters_.size(); });
-  }
-  std::size_t Texts() {
-    return Locked([&] { return texts_.size(); });
-  }
-  double TextTime(std::size_t k) {
-    return Locked([&] { return texts_[k]; });
-  }
-  bool WaitFor(std::size_t (BenchRoom::*count)(), std::size_t n, double seconds) {
-    return driver::WaitUntil([&] { return (this->*count)() >= n; }, seconds);
-  }
-
- private:
-  static LRESULT CALLBACK InputProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* room = reinterpret_cast<BenchRoom*>(GetWindowLongPtrW(GetParent(GetParent(GetParent(hwnd))), GWLP_USERDATA));
-    if (room && (msg == WM_SETTEXT || (msg == WM_CHAR && wp == '\r'))) {
-      room->Locked([&] {
-        (msg == WM_SETTEXT ? room->texts_ : room->enters_).push_back(Now());
-        return 0;
-      });
-      return TRUE;
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
-  }
-  static DWORD WINAPI Start(void* self) { return static_cast<BenchRoom*>(self)->Run(); }
-  template <typename F>
-  auto Locked(F f) -> decltype(f()) {
-    EnterCriticalSection(&lock_);
-    const auto result = f();
-    LeaveCriticalSection(&lock_);
-    return result;
-  }
-  DWORD Run() {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    for (const char* cls : {kFrameClass, "MDIClient", "AOL Child", "RICHCNTLREADONLY", "_AOL_Listbox", "_AOL_Icon",
-                            "_AOL_Static", "RICHCNTL"}) {
-      WNDCLASSA wc{};
-      wc.lpfnWndProc = std::string(cls) == "RICHCNTL" ? InputProc : DefWindowProcA;
-      wc.hInstance = instance;
-      wc.lpszClassName = cls;
-      RegisterClassA(&wc);
-    }
-    HWND frame = CreateWindowA(kFrameClass, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, instance, nullptr);
-    SetWindowLongPtrW(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    HWND mdi = CreateWindowA("MDIClient", "", WS_CHILD, 0, 0, 10, 10, frame, nullptr, instance, nullptr);
-    HWND room = CreateWindowA("AOL Child", "", WS_CHILD, 0, 0, 10, 10, mdi, nullptr, instance, nullptr);
-    for (const char* cls : {"RICHCNTLREADONLY", "RICHCNTL", "_AOL_Listbox", "_AOL_Icon", "_AOL_Static"})
-      CreateWindowA(cls, "", WS_CHILD, 0, 0, 10, 10, room, nullptr, instance, nullptr);
-    ready_ = true;
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
-    DestroyWindow(frame);
-    return 0;
-  }
-
-  CRITICAL_SECTION lock_;
-  std::vector<double> texts_, enters_;
-  volatile bool ready_ = false;
-  DWORD threadId_ = 0;
-  HANDLE thread_ = nullptr;
-};
 
 int Respond() {
   BenchRoom room;
@@ -254,66 +172,6 @@ int Stack() {
   return 0;
 }
 
-// The preview's costs: an update of a 100-character line in this process (the seven styles, the
-// markup read, the rows drawn), the room's line looked up, and, against the real tavi.exe, the
-// time from a key typed into the message box until the preview shows it.
-int PreviewCosts() {
-  BenchRoom room;
-  tavi::Win32Platform platform;
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  HWND owner =
-      CreateWindowW(L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 100, 100, 300, 40, nullptr, nullptr, instance, nullptr);
-  HWND message = CreateWindowW(L"EDIT", L"", WS_CHILD, 0, 0, 10, 10, owner, nullptr, instance, nullptr);
-  HWND frameClass =
-      CreateWindowW(L"EDIT", L"tavi bench host", WS_CHILD, 0, 0, 10, 10, owner, nullptr, instance, nullptr);
-  tavi::Preview preview(platform, message, frameClass);
-  preview.Toggle(owner);
-  HWND shown = FindWindowW(L"tavi.Preview", nullptr);
-  if (!shown) return 1;
-  const std::wstring line = L"Paella? Noel says hello <3 to AEON, and the rest of the room too: a line of 100 units!!";
-  std::vector<double> updates;
-  for (int k = 0; k < 200; ++k) {
-    const std::wstring text = (line + std::to_wstring(1000000 + k) + L"......").substr(0, 100);
-    SetWindowTextW(message, text.c_str());
-    const double t = Now();
-    preview.Update();
-    RedrawWindow(shown, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    updates.push_back(Now() - t);
-  }
-  std::vector<double> lookups;
-  for (int k = 0; k < 1000; ++k) {
-    const double t = Now();
-    const std::u16string said = tavi::DescribeChatRoom(u"tavi bench host", platform);
-    lookups.push_back(Now() - t);
-    if (said != u"Posts go to: ") return 1;  // the bench room has no caption
-  }
-  preview.Toggle(owner);
-  DestroyWindow(owner);
-
-  driver::TaviApp tavi;
-  if (!tavi.ready()) return 1;
-  tavi.PressKey(VK_F2);
-  if (!driver::WaitUntil([&] { return tavi.Preview() != nullptr; }, 30)) return 1;
-  std::vector<double> typed;
-  for (int k = 0; k < 20; ++k) {
-    const std::wstring text = L"round " + std::to_wstring(k);
-    std::wstring bullets;
-    for (wchar_t c : text) bullets += std::wstring(1, c) + L"\u2022";
-    bullets += L"\u2022";
-    const double t = Now();
-    tavi.TypeOver(tavi.text1, text);
-    HWND row = tavi.PreviewRows().at(1);
-    if (!driver::WaitUntil([&] { return tavi.TextOf(row) == bullets; }, 30)) return 1;
-    typed.push_back(Now() - t);
-  }
-  std::printf("preview-update %zu %.3f %.3f\n", updates.size(), Median(updates) * 1e3,
-              *std::max_element(updates.begin(), updates.end()) * 1e3);
-  std::printf("preview-room %.1f\n", Median(lookups) * 1e6);
-  std::printf("preview-typed %zu %.1f %.1f\n", typed.size(), Median(typed) * 1e3,
-              *std::max_element(typed.begin(), typed.end()) * 1e3);
-  return 0;
-}
-
 int RunOnce(const std::string& transcript) {
   driver::TaviApp tavi = driver::TaviApp::FindRunning(60);
   if (!tavi.ready()) return 1;
@@ -338,7 +196,7 @@ int main(int argc, char** argv) {
   if (what == "startup") return Startup();
   if (what == "respond") return Respond();
   if (what == "stack") return Stack();
-  if (what == "preview") return PreviewCosts();
+  if (what == "preview") return bench::PreviewCosts();
   if (what == "run" && argc > 2) return RunOnce(argv[2]);
   if (what == "wait") return driver::TaviApp::FindRunning(60).ready() ? 0 : 1;
   std::fprintf(stderr, "usage: wine_bench fancy|startup|respond|stack|preview|wait|run TRANSCRIPT\n");

@@ -100,7 +100,7 @@ if(BUILD_TESTING)
   add_executable(minimal_form WIN32 bench/minimal_form.cpp bench/minimal_form.rc)
   target_link_libraries(minimal_form PRIVATE comctl32)
   tavi_program(tavi_spinwait bench/tavi_spinwait.cpp)
-  add_executable(wine_bench bench/wine_bench.cpp app/preview.cpp app/preview_paint.cpp app/colours.cpp)
+  add_executable(wine_bench bench/wine_bench.cpp bench/wine_bench_preview.cpp app/preview.cpp app/preview_paint.cpp app/colours.cpp)
   target_link_libraries(wine_bench PRIVATE tavi_driver tavi_tools_platform)
   set_target_properties(minimal_window minimal_form tavi_spinwait wine_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY
                                                                                         ${BENCH_DIR})

@@ -23,24 +23,35 @@ if [ "${TAVI_DISPLAY:-}" = user ]; then
   user_display=1
 else
   user_display=""
-  n=${TAVI_XVFB_DISPLAY:-}
-  if [ -z "$n" ]; then
-    # Sessions run side by side (make test's two) start their search at different numbers.
-    for n in $(seq "${TAVI_XVFB_FIRST:-91}" 250); do
-      [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
-    done
-  fi
   xvfb_log=$(mktemp)
-  Xvfb ":$n" -screen 0 "${TAVI_SCREEN:-1024x640x24}" -nolisten tcp >"$xvfb_log" 2>&1 &
-  xvfb_pid=$!
-  export DISPLAY=":$n"
-  # A minute at most: a busy machine starts it slowly.
-  for _ in $(seq 600); do
+  # A display number another program takes between the look and the start, or a server that
+  # ends before it answers, makes it try the next free number (three tries).
+  n=${TAVI_XVFB_DISPLAY:-$((${TAVI_XVFB_FIRST:-91} - 1))}
+  for try in 1 2 3; do
+    if [ -z "${TAVI_XVFB_DISPLAY:-}" ]; then
+      # Sessions run side by side (make test's two) start their search at different numbers.
+      for n in $(seq $((n + 1)) 250); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+      done
+    fi
+    Xvfb ":$n" -screen 0 "${TAVI_SCREEN:-1024x640x24}" -nolisten tcp >"$xvfb_log" 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    # A minute at most: a busy machine starts it slowly.
+    for _ in $(seq 600); do
+      xdpyinfo >/dev/null 2>&1 && break
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      sleep 0.1
+    done
     xdpyinfo >/dev/null 2>&1 && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
+    status=0
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || status=$?
+    xvfb_pid=""
+    echo "session: Xvfb did not start on $DISPLAY (try $try of 3, exit status $status):" >&2
+    cat "$xvfb_log" >&2
+    [ "$try" -lt 3 ] && [ -z "${TAVI_XVFB_DISPLAY:-}" ] || exit 1
   done
-  xdpyinfo >/dev/null 2>&1 || { echo "session: Xvfb did not start on $DISPLAY:" >&2; cat "$xvfb_log" >&2; exit 1; }
   rm -f "$xvfb_log"
   echo "session: on a private display, $DISPLAY (TAVI_DISPLAY=user runs on yours)" >&2
 fi
