@@ -17,8 +17,6 @@ constexpr Placement kCommand1 = {3720, 120, 735, 375};
 constexpr Placement kText1 = {120, 120, 3495, 375};
 constexpr Placement kText10 = {120, 600, 3495, 375};  // below the visible client area
 
-int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
-
 }  // namespace
 
 SIZE Form1::FrameSize(int dpiX, int dpiY) const {

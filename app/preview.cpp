@@ -17,8 +17,6 @@ const wchar_t kClassName[] = L"tavi.Preview";
 constexpr UINT_PTR kRoomTimer = 1;
 constexpr int kWidthTwips = 9000;  // 600 pixels at 96 DPI
 
-int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
-
 // The part of `window`'s screen left for windows (Windows 98 and 2000 on), or of the main screen.
 RECT WorkArea(HWND window) {
   BOOL(WINAPI * monitorInfo)(HMONITOR, MONITORINFO*);

@@ -32,6 +32,9 @@ struct DpiApi {
   void AdjustFrame(RECT& rect, DWORD style, int dpi) const;
 };
 
+// `twips` (1/1440 inch) in pixels at `dpi`.
+inline int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+
 // The functions this Windows has, looked up at the first call.
 const DpiApi& CurrentDpiApi();
 
