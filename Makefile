@@ -9,6 +9,10 @@ QUOTED_MESSAGE = '$(subst ','\'',$(value MESSAGE))'
 # CMake's own make runs as a fresh top-level make: no directory chatter.
 CMAKE = env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL cmake
 SETUP = tools/setup.sh
+# TAVI_EMULATE=1: the Windows tests with Wine's 32-bit side under qemu-user, as on a machine that
+# runs no 32-bit code (tools/wine/emulate.sh).
+EMULATE = $(if $(filter 1,$(TAVI_EMULATE)),tools/wine/emulate.sh,)
+EMULATE_SETUP = $(if $(filter 1,$(TAVI_EMULATE)),emulate,)
 
 .PHONY: all help native win32 win32-clang sanitize test test-native test-sanitize test-win32 format lint demo \
         preview bench fuzz dist clean
@@ -28,6 +32,7 @@ help:
 	@echo "make test-native   the native unit tests only"
 	@echo "make test-sanitize the sanitized unit tests and a short fuzzing run only"
 	@echo "make test-win32    the Windows tests under Wine only (both exes)"
+	@echo "TAVI_EMULATE=1 make test (or test-win32)  the same with Wine's 32-bit side under qemu-user"
 	@echo "make format        rewrite the C++ sources as .clang-format has them"
 	@echo "make lint          clang-tidy over the product code of both builds"
 	@echo "make bench         every performance figure beside its goal (docs/performance.md)"
@@ -60,16 +65,16 @@ sanitize:
 
 # Everything is built first; then every suite runs (also after one fails) and one summary follows.
 test: native sanitize win32 win32-clang
-	@$(SETUP) format lint wine
-	@tools/check/test.sh
+	@$(SETUP) format lint wine $(EMULATE_SETUP)
+	@$(EMULATE) tools/check/test.sh
 
 test-native: native
 	@tools/check/test.sh native
 test-sanitize: sanitize
 	@tools/check/test.sh sanitize
 test-win32: win32 win32-clang
-	@$(SETUP) wine
-	@tools/check/test.sh windows
+	@$(SETUP) wine $(EMULATE_SETUP)
+	@$(EMULATE) tools/check/test.sh windows
 
 # The C++ sources rewritten as .clang-format has them; make test checks that none differs.
 format:

@@ -79,6 +79,7 @@ target_link_libraries(tavi_driver PUBLIC gdi32 oleacc ole32 oleaut32 uuid PRIVAT
 add_library(driver_hooks SHARED tools/driver/hooks.cpp)
 set_target_properties(driver_hooks PROPERTIES PREFIX "")
 target_link_options(driver_hooks PRIVATE -Wl,--kill-at)  # exports by their plain names
+target_include_directories(driver_hooks PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(driver_hooks PRIVATE tavi_warnings)
 add_executable(demo_driver tools/driver/demo_driver.cpp)
 target_link_libraries(demo_driver PRIVATE tavi_driver tavi_warnings)

@@ -10,6 +10,7 @@
 #   clang      the Windows build with Clang and lld
 #   wine       running the Windows programs: Wine (32-bit), a private X display, screenshots
 #   dist       the download's zip
+#   emulate    qemu-user, for running Wine's 32-bit side emulated (TAVI_EMULATE=1, tools/wine/emulate.sh)
 set -euo pipefail
 
 SUDO=""
@@ -26,6 +27,7 @@ packages_of() {
     clang) echo make cmake clang lld g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 ;;
     wine) echo wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils imagemagick ;;
     dist) echo zip ;;
+    emulate) echo qemu-user-static ;;
     *) echo "setup: no group \"$1\" (see tools/setup.sh)" >&2; exit 2 ;;
   esac
 }

@@ -163,9 +163,9 @@ TEST(App, TheTextFitsItsControlsAlsoInALargeFont) {
   const struct Restore {
     const TaviApp& tavi;
     LONG height;
-    ~Restore() { tavi.RunInTavi("SetMessageFontHeight", height); }
+    ~Restore() { tavi.RunInTavi(driver::hooks::kSetMessageFontHeight, height); }
   } restore{tavi, metrics.lfMessageFont.lfHeight};
-  ASSERT_TRUE(tavi.RunInTavi("SetMessageFontHeight", restore.height * 2));
+  ASSERT_TRUE(tavi.RunInTavi(driver::hooks::kSetMessageFontHeight, restore.height * 2));
   // The larger font, in the size that fits.
   EXPECT_TRUE(WaitUntil([&] { return line(tavi.text1).bottom - line(tavi.text1).top > normalLine; }, 30));
   fits();

@@ -108,7 +108,7 @@ TEST(App, HighContrastShowsTheSystemColours) {
   };
   EXPECT_TRUE(shows(0xEFEFEF, 0xFFC501, 0xEFEFEF)) << seen();
   for (const bool on : {true, false}) {
-    tavi.RunInTavi("SetHighContrast", on);
+    tavi.RunInTavi(driver::hooks::kSetHighContrast, on);
     SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
     EXPECT_TRUE(on ? shows(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOW))
                    : shows(0xEFEFEF, 0xFFC501, 0xEFEFEF))

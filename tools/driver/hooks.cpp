@@ -1,12 +1,21 @@
-// hooks.dll: loaded into a running tavi.exe by the tests (TaviApp::LoadHooks), it lets them change
-// what tavi's process sees of the system: the high-contrast setting, the message font. Never shipped.
+// driver_hooks.dll: brought into a running tavi.exe by the tests through a message hook on tavi's
+// thread (TaviApp::LoadHooks), it changes what tavi's process sees of the system (the high-contrast
+// setting, the message font) and hands tavi what Windows would (WM_DPICHANGED's rectangle), all
+// on commands of numbers sent to a window of its own. Never shipped.
+#include "tools/driver/hooks.h"
+
 #include <windows.h>
+
+#include <string>
 
 namespace {
 
+using namespace driver::hooks;
 using SystemParametersInfoAFunction = BOOL(WINAPI*)(UINT, UINT, void*, UINT);
 SystemParametersInfoAFunction realSystemParametersInfoA = nullptr;
-volatile LONG highContrast = 0;
+LONG highContrast = 0;
+RECT suggested{};
+bool suggesting = false;
 
 // tavi's high-contrast query answered as the test says; everything else as Windows answers it.
 BOOL WINAPI HookedSystemParametersInfoA(UINT action, UINT size, void* value, UINT flags) {
@@ -42,27 +51,83 @@ void HookProgramImport() {
   }
 }
 
-}  // namespace
-
-// Thread functions the tests run in tavi's process (TaviApp::RunInTavi).
-// High contrast on (argument 1) or off (0) from tavi's next query on; 1 if tavi's query is hooked.
-extern "C" __declspec(dllexport) DWORD WINAPI SetHighContrast(void* on) {
-  InterlockedExchange(&highContrast, on ? 1 : 0);
-  return realSystemParametersInfoA != nullptr;
-}
-
-// The message font set to `height` (a LOGFONT height) in tavi's process, where Wine keeps the
-// settings tavi reads, and announced to every window as the display settings do; 1 if it was set.
-extern "C" __declspec(dllexport) DWORD WINAPI SetMessageFontHeight(void* height) {
+// The message font set to `height` in tavi's process, where Wine keeps the settings tavi reads,
+// and announced to every window as the display settings do.
+LRESULT SetMessageFontHeight(LONG height) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return 0;
-  metrics.lfMessageFont.lfHeight = static_cast<LONG>(reinterpret_cast<INT_PTR>(height));
+  metrics.lfMessageFont.lfHeight = height;
   return SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics,
                                SPIF_UPDATEINIFILE | SPIF_SENDCHANGE) != FALSE;
 }
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD reason, void*) {
-  if (reason == DLL_PROCESS_ATTACH) HookProgramImport();
-  return TRUE;
+// tavi's main window: the one top-level window of this thread captioned "give tavi".
+BOOL CALLBACK IsTavi(HWND window, LPARAM found) {
+  wchar_t caption[16] = L"";
+  GetWindowTextW(window, caption, 16);
+  if (lstrcmpW(caption, L"give tavi") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+LRESULT DpiChanged(WORD dpi) {
+  HWND form = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), IsTavi, reinterpret_cast<LPARAM>(&form));
+  if (!form) return 0;
+  RECT* rect = suggesting ? &suggested : nullptr;
+  suggesting = false;
+  SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(rect));
+  return 1;
+}
+
+UINT commandMessage = 0;
+
+LRESULT CALLBACK CommandProc(HWND window, UINT msg, WPARAM command, LPARAM number) {
+  if (msg != commandMessage || !commandMessage) return DefWindowProcW(window, msg, command, number);
+  const auto low = static_cast<SHORT>(LOWORD(number)), high = static_cast<SHORT>(HIWORD(number));
+  switch (command) {
+    case kSetHighContrast: highContrast = number ? 1 : 0; return realSystemParametersInfoA != nullptr;
+    case kSetMessageFontHeight: return SetMessageFontHeight(static_cast<LONG>(number));
+    case kSuggestOrigin: suggested.left = low, suggested.top = high; return 1;
+    case kSuggestSize:
+      suggested.right = suggested.left + low, suggested.bottom = suggested.top + high;
+      suggesting = true;
+      return 1;
+    case kDpiChanged: return DpiChanged(static_cast<WORD>(number));
+    default: return 0;
+  }
+}
+
+// Once, on tavi's thread: the DLL stays (a hook's module goes when the hook does), tavi's import is
+// hooked, the command window made, and the test told.
+void Settle() {
+  HMODULE self = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                     reinterpret_cast<LPCWSTR>(&Settle), &self);
+  HookProgramImport();
+  commandMessage = RegisterWindowMessageW(kMessage);
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = CommandProc;
+  windowClass.hInstance = self;
+  windowClass.lpszClassName = kWindowClass;
+  RegisterClassW(&windowClass);
+  CreateWindowExW(0, kWindowClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, self, nullptr);
+  const std::string ready = kReadyEventPrefix + std::to_string(GetCurrentProcessId());
+  if (HANDLE event = OpenEventA(EVENT_MODIFY_STATE, FALSE, ready.c_str())) {
+    SetEvent(event);
+    CloseHandle(event);
+  }
+}
+
+}  // namespace
+
+// The hook the tests set on tavi's thread: the system loads this DLL into tavi to call it.
+extern "C" __declspec(dllexport) LRESULT CALLBACK GetMessageHook(int code, WPARAM wp, LPARAM lp) {
+  static bool settled = false;
+  if (!settled) {
+    settled = true;
+    Settle();
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
 }

@@ -75,18 +75,16 @@ std::vector<LONG> TaviApp::ClientSize() const {
   return {r.right, r.bottom};
 }
 
-void TaviApp::SendDpiChanged(int dpi, const RECT* suggested) const {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(form, &pid);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
-  void* there = nullptr;
-  if (suggested) {
-    there = VirtualAllocEx(process, nullptr, sizeof *suggested, MEM_COMMIT, PAGE_READWRITE);
-    WriteProcessMemory(process, there, suggested, sizeof *suggested, nullptr);
+void TaviApp::SendDpiChanged(int dpi, const RECT* suggested) {
+  if (!suggested) {
+    SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0);
+    return;
   }
-  SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(there));
-  if (there) VirtualFreeEx(process, there, 0, MEM_RELEASE);
-  CloseHandle(process);
+  // The rectangle is made in tavi's process, from its numbers, by the hooks.
+  if (!hooks_ && !LoadHooks()) return;
+  RunInTavi(hooks::kSuggestOrigin, MAKELPARAM(suggested->left, suggested->top));
+  RunInTavi(hooks::kSuggestSize, MAKELPARAM(suggested->right - suggested->left, suggested->bottom - suggested->top));
+  RunInTavi(hooks::kDpiChanged, dpi);
 }
 
 void TaviApp::PressKey(UINT virtualKey) const { HoldKey(virtualKey, 0); }
@@ -146,55 +144,40 @@ void TaviApp::PreviewFromMenu() const {
   TypeKeys({'P'});
 }
 
-namespace {
-
-std::string HooksDll() { return ExeDir() + "\\driver_hooks.dll"; }
-
-// Runs `function` at its address in `pid`'s process with `argument`; the thread's exit code.
-DWORD RunRemote(DWORD pid, const void* function, const void* argument) {
-  HANDLE process = OpenProcess(
-      PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ,
-      FALSE, pid);
-  DWORD code = 0;
-  if (!process) return code;
-  HANDLE thread = CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(function),
-                                     const_cast<void*>(argument), 0, nullptr);
-  if (thread) {
-    WaitForSingleObject(thread, 60000);
-    GetExitCodeThread(thread, &code);
-    CloseHandle(thread);
-  }
-  CloseHandle(process);
-  return code;
-}
-
-}  // namespace
-
 bool TaviApp::LoadHooks() {
+  if (hooks_) return true;
   DWORD pid = 0;
-  GetWindowThreadProcessId(form, &pid);
-  const std::string dll = HooksDll();
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
-  void* path = VirtualAllocEx(process, nullptr, dll.size() + 1, MEM_COMMIT, PAGE_READWRITE);
-  WriteProcessMemory(process, path, dll.c_str(), dll.size() + 1, nullptr);
-  // kernel32 lies at the same address in every process.
-  const auto load = GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA");
-  hooks_ = reinterpret_cast<HMODULE>(static_cast<INT_PTR>(RunRemote(pid, reinterpret_cast<const void*>(load), path)));
-  VirtualFreeEx(process, path, 0, MEM_RELEASE);
-  CloseHandle(process);
-  return hooks_ && RunInTavi("SetHighContrast", 0) == 1;
+  const DWORD thread = GetWindowThreadProcessId(form, &pid);
+  const std::string name = hooks::kReadyEventPrefix + std::to_string(pid);
+  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, name.c_str());
+  HMODULE dll = LoadLibraryA((ExeDir() + "\\driver_hooks.dll").c_str());
+  const auto procedure =
+      reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(dll, hooks::kHookProcedure)));
+  // A hook on tavi's thread: the system loads its DLL into tavi to call it at tavi's next
+  // message. The DLL keeps itself there and says so; the hook, which would run at every message
+  // tavi takes, goes at once.
+  HHOOK hook = procedure ? SetWindowsHookExW(WH_GETMESSAGE, procedure, dll, thread) : nullptr;
+  if (hook) {
+    PostMessageW(form, WM_NULL, 0, 0);
+    WaitForSingleObject(ready, 60000);
+    UnhookWindowsHookEx(hook);
+  }
+  CloseHandle(ready);
+  if (dll) FreeLibrary(dll);
+  for (HWND w = FindWindowExW(HWND_MESSAGE, nullptr, hooks::kWindowClass, nullptr); w;
+       w = FindWindowExW(HWND_MESSAGE, w, hooks::kWindowClass, nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == pid) hooks_ = w;
+  }
+  return hooks_ && RunInTavi(hooks::kSetHighContrast, 0) == 1;
 }
 
-DWORD TaviApp::RunInTavi(const char* function, INT_PTR argument) const {
-  // The function's place in the DLL, read from a copy mapped here without running it.
-  HMODULE here = LoadLibraryExA(HooksDll().c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
-  const auto found = reinterpret_cast<const BYTE*>(GetProcAddress(here, function));
-  const std::size_t offset = found ? static_cast<std::size_t>(found - reinterpret_cast<const BYTE*>(here)) : 0;
-  if (here) FreeLibrary(here);
-  if (!hooks_ || !offset) return 0;
-  DWORD pid = 0;
-  GetWindowThreadProcessId(form, &pid);
-  return RunRemote(pid, reinterpret_cast<const BYTE*>(hooks_) + offset, reinterpret_cast<const void*>(argument));
+LRESULT TaviApp::RunInTavi(hooks::Command command, LPARAM number) const {
+  static const UINT message = RegisterWindowMessageW(hooks::kMessage);
+  DWORD_PTR result = 0;
+  if (!hooks_ || !SendMessageTimeoutW(hooks_, message, command, number, SMTO_NORMAL, 60000, &result)) return 0;
+  return static_cast<LRESULT>(result);
 }
 
 }  // namespace driver

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tools/driver/desktop.h"
+#include "tools/driver/hooks.h"
 #include "tools/driver/support.h"
 
 namespace driver {
@@ -44,8 +45,9 @@ class TaviApp {
   // The form's client area: width and height.
   std::vector<LONG> ClientSize() const;
   // Tells tavi its screen now has `dpi`, with `suggested` (if any) as the rectangle Windows
-  // suggests, written into tavi's own memory: Wine does not carry the pointer across processes.
-  void SendDpiChanged(int dpi, const RECT* suggested) const;
+  // suggests, made in tavi's own process by the hooks (loaded for it): Wine does not carry the
+  // pointer across processes.
+  void SendDpiChanged(int dpi, const RECT* suggested);
   // Pastes `text` over the message box's contents, as a user would paste a
   // long line (through the clipboard, so any length works).
   bool Paste(const std::wstring& text) const;
@@ -57,12 +59,12 @@ class TaviApp {
   // in front).
   void PreviewFromMenu() const;
 
-  // Loads driver_hooks.dll into tavi's process (tools/driver/hooks.cpp); whether it is there
-  // with tavi's high-contrast query hooked. tavi.exe itself stays as built.
+  // Brings driver_hooks.dll into tavi's process (tools/driver/hooks.cpp) through a message hook on
+  // tavi's thread; whether it is there with tavi's high-contrast query hooked. Nothing is written
+  // into tavi's memory, and tavi.exe itself stays as built.
   bool LoadHooks();
-  // Runs the hooks' `function` (SetHighContrast, SetMessageFontHeight) with `argument` in
-  // tavi's process, on a thread of its own, and returns its result.
-  DWORD RunInTavi(const char* function, INT_PTR argument) const;
+  // Has the hooks carry out `command` with `number` on tavi's thread; its result (0 without them).
+  LRESULT RunInTavi(hooks::Command command, LPARAM number) const;
 
   HWND form = nullptr;
   HWND command1 = nullptr;
@@ -74,7 +76,7 @@ class TaviApp {
   void FindWindowOf(DWORD pid, double seconds);
 
   Process process_;
-  HMODULE hooks_ = nullptr;  // driver_hooks.dll in tavi's process
+  HWND hooks_ = nullptr;  // the window of driver_hooks.dll in tavi's process
 };
 
 // A chat room (roomsim, started first) and tavi.
