@@ -26,7 +26,7 @@ packages_of() {
     cross) echo make cmake g++-mingw-w64-i686 g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 ;;
     clang) echo make cmake clang lld g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 ;;
     wine) echo wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils imagemagick ;;
-    dist) echo zip ;;
+    dist) echo zip unzip perl ;;
     emulate) echo qemu-user-static ;;
     *) echo "setup: no group \"$1\" (see tools/setup.sh)" >&2; exit 2 ;;
   esac

@@ -14,7 +14,8 @@ mkdir -p "$stage"
 cp "$root/build/win32/tavi.exe" "$stage/tavi.exe"
 sed -e "s/@VERSION@/$version/" -e 's/\r*$/\r/' "$root/tools/dist/README.txt" >"$stage/README.txt"
 sed 's/\r*$/\r/' "$root/LICENSE" >"$stage/LICENSE"
-(cd "$stage" && sha256sum tavi.exe README.txt LICENSE | sed 's/$/\r/' >SHA256SUMS)
+# The checksums with LF line ends: every checker reads those (shasum -a 256 -c fails on CRLF).
+(cd "$stage" && sha256sum tavi.exe README.txt LICENSE >SHA256SUMS)
 
 # Fixed file modes and dates (the commit's, in UTC), no extra fields, fixed order.
 stamp=$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 1796601600)
@@ -25,3 +26,7 @@ touch -d "@$stamp" "$stage"/*
 
 echo "dist: build/dist/$name.zip"
 (cd "$out" && sha256sum "$name.zip" "$name/tavi.exe")
+# The zip's own SHA256SUMS, checked as a user checks it: with sha256sum and with Perl's shasum.
+check=$(mktemp -d)
+trap 'rm -rf "$check"' EXIT
+(cd "$check" && unzip -q "$out/$name.zip" && sha256sum -c --quiet SHA256SUMS && shasum -a 256 -c --quiet SHA256SUMS)
