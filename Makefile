@@ -65,7 +65,7 @@ sanitize:
 
 # Everything is built first; then every suite runs (also after one fails) and one summary follows.
 test: native sanitize win32 win32-clang
-	@$(SETUP) format lint wine $(EMULATE_SETUP)
+	@$(SETUP) format lint wine dist $(EMULATE_SETUP)
 	@$(EMULATE) tools/check/test.sh
 
 test-native: native

@@ -8,6 +8,8 @@ if(BUILD_TESTING)
   add_subdirectory(tests/unit)
   # MESSAGE reaches make preview's and make demo's program exactly as typed.
   add_test(NAME make.MessageQuoting COMMAND bash ${CMAKE_SOURCE_DIR}/tests/make/message_quoting.sh)
+  # tools/check/tree.sh names each breach of the tree's rules.
+  add_test(NAME make.TreeRules COMMAND bash ${CMAKE_SOURCE_DIR}/tests/make/tree_rules.sh)
   if(TAVI_SANITIZE)
     add_subdirectory(tests/fuzz)
   endif()

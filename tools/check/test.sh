@@ -2,7 +2,7 @@
 # make test's suites, every one also after another failed (the Windows tests in the background
 # beside the others), each one's output kept in build/test-logs; the output of a failing one is
 # shown, then one summary: a line per suite with its count and time, and "N passed, N failed".
-# Usage: test.sh [native|sanitize|format|lint|tree|windows]...   (default: all, in this order)
+# Usage: test.sh [native|sanitize|format|lint|tree|dist|windows]...   (default: all, in this order)
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 logs=build/test-logs
@@ -58,7 +58,7 @@ check_suite() {
 }
 
 suites=("$@")
-[ ${#suites[@]} -gt 0 ] || suites=(native sanitize format lint tree windows)
+[ ${#suites[@]} -gt 0 ] || suites=(native sanitize format lint tree dist windows)
 # The Windows tests start first and run beside the others: they mostly wait on the posts' pace,
 # one post a second, while the others keep the processor busy. The GCC exe's tests and the Clang
 # exe's (label clang) run side by side too, each in a Wine session of its own (prefix and
@@ -79,6 +79,8 @@ for suite in "${suites[@]}"; do
     format) check_suite "format" format tools/check/format.sh --check ;;
     lint) check_suite "lint (clang-tidy)" lint tools/check/lint.sh ;;
     tree) check_suite "tree rules" tree tools/check/tree.sh ;;
+    # The download built and its SHA256SUMS checked with sha256sum and with shasum.
+    dist) check_suite "download (make dist)" dist tools/dist/make-dist.sh ;;
     windows)
       echo "test: waiting for the Windows end-to-end tests..."
       wait "${windows[@]}"

@@ -8,6 +8,10 @@
 # (such as 1024x640) where that is set.
 set -euo pipefail
 . "$(dirname "$0")/env.sh"
+command -v wine >/dev/null && command -v Xvfb >/dev/null || {
+  echo "session: Wine is not installed: run make demo (or tools/setup.sh wine), which installs it" >&2
+  exit 1
+}
 
 xvfb_pid=""
 cleanup() {
