@@ -23,7 +23,7 @@ all: native win32
 help:
 	@echo "make test          set up, build everything, run every suite, print one summary"
 	@echo "make demo MESSAGE='...'  tavi and roomsim under Wine: the seven posts printed, build/demo.png"
-	@echo "make preview MESSAGE='...'  the seven variants in the console (native, no Wine)"
+	@echo "make preview MESSAGE='...'  the seven posts' raw chat markup in the console (native, no Wine)"
 	@echo "make               build the native tree and the Windows tree (what make all builds)"
 	@echo "make native        the portable core, its unit tests and tavi_preview (build/native)"
 	@echo "make win32         tavi.exe with GCC, roomsim, the Windows tests and benchmarks (build/win32)"

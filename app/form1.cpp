@@ -144,7 +144,10 @@ void Form1::Command1_Click() {
   if (!runs_.TryStart([this] { SendAllVariants(message_, roster_, poster_, wait_, stopped_); })) MessageBeep(MB_OK);
 }
 
-void Form1::Form_Escape() { runs_.StopAll(); }
+void Form1::Form_Escape() {
+  runs_.StopAll();
+  preview_.Close();
+}
 
 void Form1::Form_Unload() { platform_.EndProcess(); }
 

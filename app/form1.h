@@ -76,7 +76,7 @@ class Form1 {
 
   void Form_Load();
   void Command1_Click();
-  void Form_Escape();  // Esc: stops every run in progress
+  void Form_Escape();  // Esc: stops every run in progress and closes the preview
   void Form_Unload();  // ends the process; does not return
 
   Win32Platform& platform_;

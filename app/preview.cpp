@@ -1,5 +1,5 @@
 // The preview window: opened beside tavi without taking the keyboard, kept up to date as the user
-// types and once a second (rooms open and close), closed by Esc, F2 or its close box.
+// types and once a second (rooms open and close), closed by Esc (which stops the runs too), F2 or its close box.
 #include "app/preview.h"
 
 #include <algorithm>
@@ -34,10 +34,14 @@ RECT WorkArea(HWND window) {
 
 void Preview::Toggle(HWND owner) {
   if (hwnd_) {
-    DestroyWindow(hwnd_);
+    Close();
   } else {
     Open(owner);
   }
+}
+
+void Preview::Close() {
+  if (hwnd_) DestroyWindow(hwnd_);
 }
 
 void Preview::Open(HWND owner) {
@@ -140,7 +144,9 @@ LRESULT Preview::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DRAWITEM: DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp)); return TRUE;
     case WM_TIMER: UpdateRoom(); return 0;
     case WM_KEYDOWN:
-      if (wp == VK_ESCAPE || wp == VK_F2) DestroyWindow(hwnd);
+      // Esc here is Esc in tavi: every run stops and the preview closes.
+      if (wp == VK_ESCAPE) SendMessageA(owner_, WM_COMMAND, IDCANCEL, 0);
+      if (wp == VK_F2) Close();
       return 0;
     case WM_DPICHANGED: {
       // Per-monitor DPI (Windows 8.1 on): the fonts for the new DPI, in the rectangle suggested.

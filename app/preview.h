@@ -26,6 +26,8 @@ class Preview {
   // Opens the preview next to `owner` (tavi's window), without taking the keyboard and covering
   // tavi only where the screen leaves no room; or closes it.
   void Toggle(HWND owner);
+  // Closes the preview if it is open.
+  void Close();
   // Shows the posts afresh (the message changed), and with `room` the room's line too (the
   // frame class changed); nothing while the preview is closed.
   void Update(bool room = false);

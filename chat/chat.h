@@ -20,9 +20,19 @@ inline constexpr const char* kStaticClass = "_AOL_Static";
 // A frame or MDI client that is missing ends the search with 0.
 WindowHandle LocateChatWindow(const WideString& frameClass, Platform& platform);
 
-// Where the posts would go, as the line that says it: the room's caption, or why there is none
-// (no program with that frame class, no room open, a program Windows keeps tavi from typing
-// into). Found as a post finds the room, but nothing is sent to the host.
+// The room and the input control inside it that a post types into, found afresh; 0 for what is
+// missing (no input without a room). Where the room has a read-only history pane the first rich
+// control is the input; otherwise the first is the history and the second the input.
+struct ChatInput {
+  WindowHandle room = 0;
+  WindowHandle input = 0;
+};
+ChatInput LocateChatInput(const WideString& frameClass, Platform& platform);
+
+// Where the posts would go, as the line that says it: the room's caption, or which part of the
+// chat program's window tree was not found (its frame, the MDI client in it, a room window, the
+// input inside the room), or that Windows keeps tavi from typing into it. Found by the very
+// lookup a post makes (LocateChatInput), but nothing is sent to the host.
 WideString DescribeChatRoom(const WideString& frameClass, Platform& platform);
 
 // Finds the room afresh (frame class read from `frameClass` now), sets its

@@ -5,23 +5,35 @@ namespace tavi {
 
 WideString DescribeChatRoom(const WideString& frameClass, Platform& platform) {
   // The line in three parts: a head, the class or the caption, a tail.
-  const char16_t* head = u"No chat program with the window class \u00AB";
-  const char16_t* tail = u"\u00BB is running";
-  WideString caption;
-  const WideString* middle = &frameClass;
-  const std::optional<AnsiString> frameClassAnsi = platform.ToAnsi(frameClass);
-  if (frameClassAnsi && platform.FindWindowA(*frameClassAnsi) != 0) {
-    const WindowHandle room = LocateChatWindow(frameClass, platform);
-    if (room) caption = platform.WindowCaption(room);
-    middle = &caption;
-    const bool above = room && platform.RunsAboveUs(room);
-    head = !room   ? u"No chat room is open in the chat program"
-           : above ? u"Windows will not let tavi type into \u00AB"
-                   : u"Posts go to: ";
-    tail = above ? u"\u00BB: the chat program runs as administrator" : u"";
+  const char16_t* head = u"Posts go to: ";
+  const char16_t* tail = u"";
+  WideString middle;
+  const ChatInput at = LocateChatInput(frameClass, platform);
+  if (at.room) middle = platform.WindowCaption(at.room);
+  if (at.input && platform.RunsAboveUs(at.room)) {
+    head = u"Windows will not let tavi type into \u00AB";
+    tail = u"\u00BB: the chat program runs as administrator";
+  } else if (at.room && !at.input) {
+    head = u"The chat room \u00AB";
+    tail = u"\u00BB has no input box (RICHCNTL) that tavi can type into";
+  } else if (!at.room) {
+    // Which part of the window tree is missing, looked up again (the room was not found).
+    const std::optional<AnsiString> frameClassAnsi = platform.ToAnsi(frameClass);
+    const WindowHandle frame = frameClassAnsi ? platform.FindWindowA(*frameClassAnsi) : 0;
+    middle = frameClass;
+    head = u"No chat program with the window class \u00AB";
+    tail = u"\u00BB is running";
+    if (frame && !platform.FindWindowExA(frame, 0, kMdiClientClass)) {
+      head = u"The chat program \u00AB";
+      tail = u"\u00BB has no MDIClient window, where its rooms would open";
+    } else if (frame) {
+      head = u"No chat room is open in the chat program";
+      middle.clear();
+      tail = u"";
+    }
   }
   WideString line(head);
-  line += *middle;
+  line += middle;
   line += tail;
   return line;
 }

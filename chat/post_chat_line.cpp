@@ -8,14 +8,7 @@ namespace tavi {
 void PostChatLine(WideString& line, const FrameClassSource& frameClass, Platform& platform) {
   const std::optional<WideString> frame = frameClass();
   if (!frame) return;
-  const WindowHandle room = LocateChatWindow(*frame, platform);
-  if (room == 0) return;
-  const WindowHandle rich1 = platform.FindWindowExA(room, 0, kRichClass);
-  const WindowHandle rich2 = platform.FindWindowExA(room, rich1, kRichClass);
-  const WindowHandle readOnly = platform.FindWindowExA(room, 0, kReadOnlyRichClass);
-  // With a read-only history pane the first rich control is the input;
-  // otherwise the first is the history and the second the input.
-  const WindowHandle target = readOnly != 0 ? rich1 : rich2;
+  const WindowHandle target = LocateChatInput(*frame, platform).input;
   if (target == 0) return;
   const std::optional<AnsiString> ansi = platform.ToAnsi(line);
   if (!ansi) return;
@@ -23,6 +16,17 @@ void PostChatLine(WideString& line, const FrameClassSource& frameClass, Platform
   // the text did not arrive (a hung or vanished host).
   if (!platform.SendMessageA(target, kWmSetText, 0, ansi->c_str())) return;
   platform.SendMessageA(target, kWmChar, kEnterCharacter, nullptr);
+}
+
+ChatInput LocateChatInput(const WideString& frameClass, Platform& platform) {
+  ChatInput found;
+  found.room = LocateChatWindow(frameClass, platform);
+  if (found.room == 0) return found;
+  const WindowHandle rich1 = platform.FindWindowExA(found.room, 0, kRichClass);
+  const WindowHandle rich2 = platform.FindWindowExA(found.room, rich1, kRichClass);
+  const WindowHandle readOnly = platform.FindWindowExA(found.room, 0, kReadOnlyRichClass);
+  found.input = readOnly != 0 ? rich1 : rich2;
+  return found;
 }
 
 ChatPoster MakeChatPoster(FrameClassSource frameClass, Platform& platform) {

@@ -6,8 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 preview=build/native/tavi_preview
 status=0
-# The lines of the styles without random colours: bullets, fancy letters, dashes, dots, the wave.
-plain() { sed -n '1,4p;7p'; }
+# The heading and the lines of the styles without random colours: bullets, fancy letters, dashes,
+# dots, the wave.
+plain() { sed -n '1,5p;8p'; }
 for message in 'Cost: $5 <b>' "It's \$HOME and \`date\`" 'a "quoted" $(word) \n'; do
   command=$(env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL make -n -s preview MESSAGE="$message" | tail -n 1)
   if [ "$(bash -c "$command" | plain)" != "$("$preview" "$message" | plain)" ]; then

@@ -155,8 +155,8 @@ TEST(PostChatLine, SendsNothingWhereItCannotFinish) {
   }
 }
 
-// The preview's line on where the posts would go: the room's caption, or why there is none.
-// It is found as a post finds the room, and nothing is sent.
+// The preview's line on where the posts would go: the room's caption, or which part is missing.
+// It is found as a post finds the room and its input, and nothing is sent.
 TEST(DescribeChatRoom, SaysWhereThePostsWouldGo) {
   const std::vector<Node> room = {{-1, "AOL Frame25"}, {0, "MDIClient"}, {1, "AOL Child"}, ROOM(2)};
   const struct {
@@ -166,7 +166,20 @@ TEST(DescribeChatRoom, SaysWhereThePostsWouldGo) {
   } cases[] = {
       {room, false, u"Posts go to: Lobby"},
       {{{-1, "RICHCNTL"}}, false, u"No chat program with the window class \u00ABAOL Frame25\u00BB is running"},
+      {{{-1, "AOL Frame25"}, {0, "AOL Child"}},
+       false,
+       u"The chat program \u00ABAOL Frame25\u00BB has no MDIClient window, where its rooms would open"},
       {{{-1, "AOL Frame25"}, {0, "MDIClient"}, {1, "AOL Child"}}, false, u"No chat room is open in the chat program"},
+      // One rich control and no read-only history: that one is the history, and a post sends nothing.
+      {{{-1, "AOL Frame25"},
+        {0, "MDIClient"},
+        {1, "AOL Child"},
+        {2, "RICHCNTL"},
+        {2, "_AOL_Listbox"},
+        {2, "_AOL_Icon"},
+        {2, "_AOL_Static"}},
+       false,
+       u"The chat room \u00ABLobby\u00BB has no input box (RICHCNTL) that tavi can type into"},
       {room, true, u"Windows will not let tavi type into \u00ABLobby\u00BB: the chat program runs as administrator"},
   };
   for (const auto& c : cases) {

@@ -140,6 +140,9 @@ std::vector<HWND> TaviApp::PreviewRows() const {
 }
 
 void TaviApp::PreviewFromMenu() const {
+  // The keys go to the foreground window: tavi, also where the host started beside it came later.
+  SetForegroundWindow(form);
+  WaitUntil([&] { return GetForegroundWindow() == form; }, 30);
   TypeKeys({VK_SPACE}, VK_MENU);
   TypeKeys({'P'});
 }

@@ -55,8 +55,8 @@ class TaviApp {
   // The preview window, if it is open, and its rows: the room's line, the seven posts, a note.
   HWND Preview() const;
   std::vector<HWND> PreviewRows() const;
-  // Opens the preview from the window's system menu: Alt+Space and then P on the keyboard (tavi
-  // in front).
+  // Opens the preview from the window's system menu: Alt+Space and then P on the keyboard, tavi
+  // brought in front first.
   void PreviewFromMenu() const;
 
   // Brings driver_hooks.dll into tavi's process (tools/driver/hooks.cpp) through a message hook on

@@ -1,4 +1,5 @@
-// Console preview: prints the seven variants of a line, one per line, in roster order.
+// Console preview: prints the seven variants of a line, one per line, in roster order, after a first
+// line that says they are the raw markup tavi sends.
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -108,6 +109,9 @@ int main(int argc, char** argv) {
   bool bad = false;
   const WideString text = FromUtf8(message, bad);
   if (bad) std::fprintf(stderr, "preview: the message is not all UTF-8; what is not shows as U+FFFD\n");
+  std::printf(
+      "The seven posts as tavi sends them, in the chat's raw markup (the room shows <b>, <sup>, <sub>,"
+      " <pre> and <font> as formatting):\n");
   int line = 0;
   for (const tavi::StyleOperation& style : tavi::MakeVariantRoster(platform)) {
     ++line;
