@@ -1,16 +1,19 @@
 // The launch benchmark's yardstick: tavi's window and nothing else (the same class of window, the
 // same three controls and two hidden labels in the message font, the same manifest with common
-// controls 6), without tavi's logic.
+// controls 6), without tavi's logic; started as tavi.exe is (its entry point and runtime, no C
+// runtime library).
 #include <windows.h>
 
 #include <commctrl.h>
+
+#include "app/start.h"
 
 static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_DESTROY) PostQuitMessage(0);
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+int TaviMain(HINSTANCE instance, int show) {
   InitCommonControls();
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;

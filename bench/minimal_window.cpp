@@ -1,12 +1,15 @@
-// The start-up benchmark's yardstick: the least a Win32 program can do to show a window.
+// The start-up benchmark's yardstick: the least a Win32 program can do to show a window, started
+// as tavi.exe is (its entry point and runtime, no C runtime library).
 #include <windows.h>
+
+#include "app/start.h"
 
 static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_DESTROY) PostQuitMessage(0);
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+int TaviMain(HINSTANCE instance, int show) {
   WNDCLASSW wc{};
   wc.lpfnWndProc = Proc;
   wc.hInstance = instance;

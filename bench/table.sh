@@ -23,8 +23,13 @@ n=$(field respond-edit "$wine" 2) median=$(field respond-edit "$wine" 3) worst=$
 row "2. An edit during a wait is handled (median of $n, round trip)" "${median} ms (slowest ${worst} ms)" "≤ 15 ms" \
   "$(met "$median" "<=" 15)"
 n=$(field respond-click "$wine" 2) median=$(field respond-click "$wine" 3) idle=$(field respond-click "$wine" 4)
-row "2. A click during a wait: until its run's first post is out (median of $n)" \
-  "${median} ms (the same click at idle: ${idle} ms)" "≤ 15 ms" "$(met "$median" "<=" 15)"
+idles=$(field respond-click "$wine" 5) first=$(field respond-click "$wine" 6)
+row "2. A click during a wait: until its run's first post is out (median of $n)" "${median} ms" "≤ 15 ms" \
+  "$(met "$median" "<=" 15)"
+row "2. A click at idle: until its run's first post is out (median of $idles)" "${idle} ms" "≤ 15 ms" \
+  "$(met "$idle" "<=" 15)"
+row "2. ... the first click after the start (tavi's first run: its code and the host's met for the first time)" \
+  "${first} ms" "—" ""
 
 events=$(field "events" "$styles" 3)
 # The copy is a yardstick for the styles that copy runs of text; FancyLetters and SupSubWave
@@ -55,7 +60,7 @@ row "5. tavi.exe size (self-contained)" "${kb} KB (${size} bytes); imports only 
 
 tavi=$(field startup "$wine" 2) form=$(field startup "$wine" 3) ratio=$(field startup "$wine" 4)
 window=$(field startup "$wine" 5) windowRatio=$(field startup "$wine" 6)
-row "6. Launch to visible window, against the same window without tavi's logic (its controls, labels and font, common controls 6; medians of 11)" \
+row "6. Launch to visible window, against the same window without tavi's logic (its controls, labels and font, common controls 6), each started by tavi's own runtime; 31 interleaved rounds after a warm one, medians" \
   "${ratio}× (${tavi} ms vs ${form} ms)" "≤ 1.1×" "$(met "$ratio" "<=" 1.1)"
 row "6. ... and against a bare window, no controls (what comctl32 6 and the controls cost shows here)" \
   "${windowRatio}× (${tavi} ms vs ${window} ms)" "—" ""
