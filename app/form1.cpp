@@ -31,7 +31,8 @@ int RunForm1(Win32Platform& platform, HINSTANCE instance, int show) {
   Form1& form = *new Form1(platform);
   if (!form.Create(instance, show)) return 1;
   platform.SetDialogWindow(reinterpret_cast<WindowHandle>(form.hwnd()));
-  platform.SetCommandKey(VK_F2, kPreviewCommand);  // F2: the preview
+  platform.SetCommandKey(VK_F2, kPreviewCommand);          // F2: the preview
+  platform.SetCommandKey(VK_F6, kPreviewKeyboardCommand);  // F6: the keyboard into it
   MSG msg{};
   BOOL got = 0;
   while ((got = CurrentWindowApi().getMessage(&msg, nullptr, 0, 0)) > 0) platform.Dispatch(&msg);
@@ -171,8 +172,11 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // The button's click, or Enter pressed in the message box; Esc pressed in any control.
       if (LOWORD(wp) == kCommand1Id && HIWORD(wp) == BN_CLICKED && GetFocus() != text10_) Command1_Click();
       if (LOWORD(wp) == IDCANCEL) Form_Escape();
-      // F2; a box's new text, which the preview shows.
+      // F2; F6, or the preview giving the keyboard back (to the message box); a box's new text,
+      // which the preview shows.
       if (LOWORD(wp) == kPreviewCommand && HIWORD(wp) == 1) preview_.Toggle(hwnd_);
+      if (LOWORD(wp) == kPreviewKeyboardCommand && HIWORD(wp) == 1) preview_.TakeKeyboard(hwnd_);
+      if (LOWORD(wp) == kPreviewKeyboardCommand && HIWORD(wp) == 0) SetFocus(lastFocus_ = text1_);
       if ((LOWORD(wp) == kText1Id || LOWORD(wp) == kText10Id) && HIWORD(wp) == EN_CHANGE) {
         preview_.Update(LOWORD(wp) == kText10Id);
       }
@@ -246,6 +250,7 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       KeepHeight();
       if (reframeOnRestore_ && wp != SIZE_MINIMIZED) Reframe();
+      if (wp != SIZE_MINIMIZED) preview_.OwnerRestored();
       break;
     case WM_GETMINMAXINFO: SizeBounds(*reinterpret_cast<MINMAXINFO*>(lp)); return 0;
     case WM_CLOSE:

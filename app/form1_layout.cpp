@@ -121,7 +121,7 @@ void Form1::KeepHeight() {
 void Form1::LoadIcons() {
   // Icon by number: the ANSI call serves every Windows.
   const DpiApi& dpi = CurrentDpiApi();
-  const struct {
+  static constexpr struct {
     WPARAM which;
     int width, height;
   } sizes[] = {{ICON_BIG, SM_CXICON, SM_CYICON}, {ICON_SMALL, SM_CXSMICON, SM_CYSMICON}};

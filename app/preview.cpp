@@ -33,15 +33,38 @@ RECT WorkArea(HWND window) {
 }  // namespace
 
 void Preview::Toggle(HWND owner) {
+  owner_ = owner;
   if (hwnd_) {
     Close();
+  } else if (IsIconic(owner)) {
+    // Placed beside a minimized window it would open off the screen: it opens on the restore.
+    openOnRestore_ = !openOnRestore_;
   } else {
     Open(owner);
   }
 }
 
 void Preview::Close() {
+  openOnRestore_ = false;
   if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void Preview::OwnerRestored() {
+  if (!openOnRestore_) return;
+  openOnRestore_ = false;
+  if (!hwnd_) Open(owner_);
+}
+
+void Preview::TakeKeyboard(HWND owner) {
+  if (!hwnd_) Open(owner);
+  if (!hwnd_) return;
+  // Asked for: the one time the preview is made active (the focus in a window of this thread
+  // activates its top-level window).
+  SetFocus(rows_[0]);
+}
+
+void Preview::ReturnKeyboard() {
+  SendMessageA(owner_, WM_COMMAND, kPreviewKeyboardCommand, 0);  // tavi puts it in the message box
 }
 
 void Preview::Open(HWND owner) {
@@ -56,10 +79,17 @@ void Preview::Open(HWND owner) {
   CurrentWindowApi().RegisterWindowClass(wc);
   dpi_ = CurrentDpiApi().DpiOf(owner);
   if (!dpi_) dpi_ = CurrentDpiApi().systemDpi;
-  // Owned by tavi (it hides and closes with it), above other windows as tavi is.
-  // As high as its rows, once they are made (Fit).
-  if (!CurrentWindowApi().CreateWindowWithText(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, L"tavi preview",
-                                               WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0, 0,
+  // Owned by tavi (it hides and closes with it), above other windows as tavi is. A click never
+  // activates it (WS_EX_NOACTIVATE where Windows knows it, 2000 on; WM_MOUSEACTIVATE on all).
+  // Made where tavi is, on tavi's screen and at its DPI; as high as its rows, once they are made
+  // (Fit), and then placed beside tavi (Place).
+  RECT tavi;
+  GetWindowRect(owner, &tavi);
+  const DWORD version = GetVersion();
+  const bool noActivateStyle = (version & 0x80000000) == 0 && LOBYTE(LOWORD(version)) >= 5;
+  const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | (noActivateStyle ? WS_EX_NOACTIVATE : 0);
+  if (!CurrentWindowApi().CreateWindowWithText(exStyle, kClassName, L"tavi preview",
+                                               WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, tavi.left, tavi.top,
                                                Pixels(kWidthTwips, dpi_), 0, owner, nullptr, instance, this)) {
     return;
   }
@@ -73,12 +103,23 @@ void Preview::Open(HWND owner) {
 
 void Preview::Update(bool room) {
   if (!hwnd_) return;
-  // (A text that cannot be read for lack of memory leaves the rows as they were.)
-  if (const std::optional<WideString> text = CurrentWindowApi().TextOf(message_))
-    PreviewPosts(*text, platform_, posts_);
+  // No more of the box than a preview shows (and a unit to tell it was cut). A text that cannot be
+  // read for lack of memory leaves the rows as they were.
+  Conversion conversion;
+  if (const std::optional<WideString> text = CurrentWindowApi().TextOf(message_, kPreviewLength + 1))
+    conversion = PreviewPosts(*text, platform_, posts_);
   // Each row holds its post's text, for screen readers; a new text draws the row anew.
   for (std::size_t k = 0; k < posts_.size(); ++k) {
     CurrentWindowApi().SetText(rows_[k + 1], posts_[k].line.plain);
+  }
+  WideString note = kNote;
+  if (const WideString converted = ConversionNote(conversion); !converted.empty()) {
+    note += u". ";
+    note += converted;
+  }
+  if (note != note_) {
+    note_ = std::move(note);
+    CurrentWindowApi().SetText(rows_[kNoteRow], note_);
   }
   if (room) UpdateRoom();
 }
@@ -86,7 +127,10 @@ void Preview::Update(bool room) {
 void Preview::UpdateRoom() {
   const std::optional<WideString> frame = CurrentWindowApi().TextOf(frameClass_);
   if (!frame) return;
-  room_ = DescribeChatRoom(*frame, platform_);
+  // Set only when it changed: a screen reader says every change of a label's name.
+  WideString room = DescribeChatRoom(*frame, platform_);
+  if (room == room_) return;
+  room_ = std::move(room);
   CurrentWindowApi().SetText(rows_[0], room_);
 }
 
@@ -128,26 +172,33 @@ LRESULT Preview::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CREATE:
       // One owner-drawn label a row, in reading order: screen readers read each row's text, the
       // room's line first.
+      // Each takes the keyboard when the user puts it in the preview (F6), and its keys go to RowProc.
       for (int k = 0; k < kRows; ++k) {
-        rows_[k] = CurrentWindowApi().CreateWindowWithText(
-            0, L"STATIC", k == kNoteRow ? reinterpret_cast<const wchar_t*>(kNote) : L"",
-            WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0, 0, 0, hwnd, nullptr, nullptr, nullptr);
+        rows_[k] = CurrentWindowApi().CreateWindowWithText(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0,
+                                                           0, 0, 0, hwnd, nullptr, nullptr, nullptr);
+        SetWindowLongPtrA(rows_[k], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        rowProc_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(rows_[k], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Preview::RowProc)));
       }
       MakeLook();
       return 0;
     case WM_SIZE:
+      // Every row drawn afresh at the new width: the ellipsis goes where the text is cut now.
       for (int k = 0; k < kRows; ++k) {
         SetWindowPos(rows_[k], nullptr, 0, margin_ + k * rowHeight_, LOWORD(lp), rowHeight_,
                      SWP_NOZORDER | SWP_NOACTIVATE);
+        RedrawWindow(rows_[k], nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
       }
+      return 0;
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_NCLBUTTONDOWN:
+      // Moved by its caption without being activated (DefWindowProc would activate it first).
+      if (wp != HTCAPTION || GetActiveWindow() == hwnd) break;
+      SendMessageA(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lp);
       return 0;
     case WM_DRAWITEM: DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp)); return TRUE;
     case WM_TIMER: UpdateRoom(); return 0;
-    case WM_KEYDOWN:
-      // Esc here is Esc in tavi: every run stops and the preview closes.
-      if (wp == VK_ESCAPE) SendMessageA(owner_, WM_COMMAND, IDCANCEL, 0);
-      if (wp == VK_F2) Close();
-      return 0;
+
     case WM_DPICHANGED: {
       // Per-monitor DPI (Windows 8.1 on): the fonts for the new DPI, in the rectangle suggested.
       if (!CurrentDpiApi().PerMonitorAware(hwnd)) break;
@@ -171,13 +222,34 @@ LRESULT Preview::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       break;
     case WM_NCDESTROY:
-      KillTimer(hwnd, kRoomTimer);
+      // (Its timer goes with the window.)
+      // The class keeps no brush of ours once it is deleted.
+      SetClassLongPtrA(hwnd, GCLP_HBRBACKGROUND, 0);
       FreeLook();
       room_.clear();
+      note_.clear();
       hwnd_ = nullptr;
       break;
   }
   return CurrentWindowApi().defWindowProc(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK Preview::RowProc(HWND row, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* preview = reinterpret_cast<Preview*>(GetWindowLongPtrA(row, GWLP_USERDATA));
+  if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS)
+    RedrawWindow(row, nullptr, nullptr, RDW_INVALIDATE);  // its focus frame
+  if (msg != WM_KEYDOWN) return CallWindowProcA(preview->rowProc_, row, msg, wp, lp);
+  // Up and Down from row to row; Esc is Esc in tavi (every run stops, the preview closes) and the
+  // keyboard goes back to the message box, as F6 sends it; F2 closes the preview.
+  int k = 0;
+  while (k + 1 < kRows && preview->rows_[k] != row) ++k;
+  if (wp == VK_UP && k > 0) SetFocus(preview->rows_[k - 1]);
+  if (wp == VK_DOWN && k + 1 < kRows) SetFocus(preview->rows_[k + 1]);
+  if (lp & (1 << 30)) return 0;  // an auto-repeat of the others is no press
+  if (wp == VK_ESCAPE) SendMessageA(preview->owner_, WM_COMMAND, IDCANCEL, 0);
+  if (wp == VK_ESCAPE || wp == VK_F6) preview->ReturnKeyboard();
+  if (wp == VK_F2) preview->Close();
+  return 0;
 }
 
 }  // namespace tavi

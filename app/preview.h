@@ -12,8 +12,9 @@
 namespace tavi {
 
 // The preview's command: the system menu item's and the F2 accelerator's (a system menu
-// command's low four bits are Windows' own).
+// command's low four bits are Windows' own); and F6's, which puts the keyboard in the preview.
 inline constexpr UINT kPreviewCommand = 0x0110;
+inline constexpr UINT kPreviewKeyboardCommand = 0x0120;
 
 class Preview {
  public:
@@ -24,10 +25,15 @@ class Preview {
   Preview& operator=(const Preview&) = delete;
 
   // Opens the preview next to `owner` (tavi's window), without taking the keyboard and covering
-  // tavi only where the screen leaves no room; or closes it.
+  // tavi only where the screen leaves no room; or closes it. Asked for while tavi is minimized, it
+  // opens when tavi is restored (OwnerRestored).
   void Toggle(HWND owner);
-  // Closes the preview if it is open.
+  // Closes the preview if it is open (or about to open).
   void Close();
+  void OwnerRestored();
+  // The keyboard into the preview (opened where it is not), on its first row: Up and Down move
+  // between the rows, which screen readers read as they get the focus; F6 goes back to tavi.
+  void TakeKeyboard(HWND owner);
   // Shows the posts afresh (the message changed), and with `room` the room's line too (the
   // frame class changed); nothing while the preview is closed.
   void Update(bool room = false);
@@ -41,9 +47,15 @@ class Preview {
   // preview.cpp: the window, its rows and its messages.
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+  // A row's keys, while the keyboard is in the preview (the rows are subclassed labels).
+  static LRESULT CALLBACK RowProc(HWND row, UINT msg, WPARAM wp, LPARAM lp);
+  // The keyboard back to tavi's message box.
+  void ReturnKeyboard();
   void Open(HWND owner);
-  // The room's line afresh: rooms open and close.
+  // The room's line afresh: rooms open and close. Set only when it changed.
   void UpdateRoom();
+  // The note's line: the colours, and what the code page does to the posts.
+  void UpdateNote();
   // Below tavi, or else above it, as far on the screen as it goes.
   void Place();
   // The window as high as its rows (as wide as the user made it), the rows one under the other.
@@ -58,6 +70,11 @@ class Preview {
   // A unit's advance in a font, measured once for the first 256 units.
   int Advance(HDC dc, int variant, char16_t unit);
   void DrawRow(const DRAWITEMSTRUCT& item);
+  // A frame one pixel wide just inside `box`.
+  static void Frame(HDC dc, const RECT& box, HBRUSH edge);
+  // Over a post's `shown` units in `row`: a box around those that arrive otherwise than typed, and
+  // under high contrast a swatch of each coloured group's colour.
+  void DrawMarks(HDC dc, const PreviewPost& post, std::size_t shown, const RECT& row);
   // Draws `n` units of `text` from x on the baseline y; x moves on past them.
   static void Draw(HDC dc, int& x, int y, const char16_t* text, std::size_t n);
 
@@ -69,12 +86,16 @@ class Preview {
   HWND rows_[kRows] = {};
   PreviewedPosts posts_;
   WideString room_;
+  WideString note_;
+  bool openOnRestore_ = false;
+  WNDPROC rowProc_ = nullptr;  // the labels' own window procedure
 
   int dpi_ = 96;
   LOGFONTA base_{};  // the message font at the window's DPI
   HFONT fonts_[8] = {};
   HBRUSH background_ = nullptr;
-  bool palette_ = false;  // a screen of 256 colours or fewer
+  bool palette_ = false;       // a screen of 256 colours or fewer
+  bool highContrast_ = false;  // the system's colours: the posts' own show as swatches
   COLORREF backColour_ = 0, textColour_ = 0, noteColour_ = 0;
   int ascent_ = 0, rowHeight_ = 0, margin_ = 0, gutter_ = 0;
   std::uint16_t advances_[8][256] = {};
@@ -83,6 +104,7 @@ class Preview {
   int place_[kMost + 1] = {};
   int advance_[kMost] = {};
   std::uint16_t runOf_[kMost] = {};
+  std::uint16_t unitOf_[kMost] = {};  // each drawn unit's place in the post's plain text
   wchar_t unit_[kMost] = {}, text_[kMost] = {};
   std::bitset<kMost> done_;
 };

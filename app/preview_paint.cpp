@@ -1,7 +1,7 @@
 // The preview's look: the message font and its bold, small and fixed-pitch forms at the window's
-// DPI; its colours (the system's under high contrast, solid ones on palette screens; the posts'
-// own colours stay, they are what is posted); its rows drawn as the room shows the posts, cut
-// with an ellipsis at the window's width.
+// DPI; its colours (the system's under high contrast, with the posts' own colours as swatches;
+// solid ones on palette screens); its rows drawn as the room shows the posts, what arrives
+// otherwise than typed boxed, cut with an ellipsis at the window's width.
 #include "app/colours.h"
 #include "app/preview.h"
 #include "platform/win32/window_api.h"
@@ -13,12 +13,12 @@ namespace tavi {
 void Preview::MakeLook() {
   FreeLook();
   // Under high contrast the system's colours; else tavi's background, solid on palette screens.
-  const bool highContrast = HighContrastOn();
+  highContrast_ = HighContrastOn();
   HDC screen = GetDC(nullptr);
-  backColour_ = highContrast ? GetSysColor(COLOR_WINDOW) : SolidColour(screen, kFormBackground);
+  backColour_ = highContrast_ ? GetSysColor(COLOR_WINDOW) : SolidColour(screen, kFormBackground);
   background_ = CreateSolidBrush(backColour_);
   SetClassLongPtrA(hwnd_, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(background_));
-  textColour_ = highContrast ? GetSysColor(COLOR_WINDOWTEXT) : RGB(0, 0, 0);
+  textColour_ = highContrast_ ? GetSysColor(COLOR_WINDOWTEXT) : RGB(0, 0, 0);
   noteColour_ = GetSysColor(COLOR_GRAYTEXT);
   palette_ = PaletteScreen(screen);
   // The message font at the window's DPI, as large as the user has it.
@@ -45,6 +45,8 @@ void Preview::FreeLook() {
     if (font) DeleteObject(font);
     font = nullptr;
   }
+  // Not the class's brush any more before it is deleted (the class would delete it again).
+  if (hwnd_ && background_) SetClassLongPtrA(hwnd_, GCLP_HBRBACKGROUND, 0);
   if (background_) DeleteObject(background_);
   background_ = nullptr;
 }
@@ -57,7 +59,8 @@ HFONT Preview::Font(int variant) {
     if (variant & 2) face.lfHeight = face.lfHeight * 2 / 3, face.lfWidth = 0;
     if (variant & 4) {
       face.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-      lstrcpyA(face.lfFaceName, "Courier New");
+      const char kFixed[] = "Courier New";
+      for (std::size_t i = 0; i < sizeof kFixed; ++i) face.lfFaceName[i] = kFixed[i];
     }
     font = CreateFontIndirectA(&face);
   }
@@ -102,9 +105,9 @@ void Preview::DrawRow(const DRAWITEMSTRUCT& item) {
   int x = margin_;
   bool cut = false;
   if (row == 0 || row == kNoteRow) {
+    const WideString& line = row == 0 ? room_ : note_;
     SetTextColor(dc, row == 0 ? textColour_ : noteColour_);
-    Draw(dc, x, baseline, row == 0 ? room_.data() : kNote,
-         row == 0 ? room_.size() : std::char_traits<char16_t>::length(kNote));
+    Draw(dc, x, baseline, line.data(), line.size());
   } else {
     const PreviewPost& post = posts_[static_cast<std::size_t>(row - 1)];
     // The post's number, and a mark where its colours are drawn anew for every post.
@@ -122,6 +125,7 @@ void Preview::DrawRow(const DRAWITEMSTRUCT& item) {
       for (std::size_t u = run.begin; u < run.end && shown < kMost && x <= clip.right; ++u, ++shown) {
         place_[shown] = x;
         runOf_[shown] = static_cast<std::uint16_t>(r);
+        unitOf_[shown] = static_cast<std::uint16_t>(u);
         unit_[shown] = static_cast<wchar_t>(plain[u]);
         x += Advance(dc, FontOf(run.look), plain[u]);
       }
@@ -141,12 +145,16 @@ void Preview::DrawRow(const DRAWITEMSTRUCT& item) {
       }
       advance_[n - 1] = 0;
       SelectObject(dc, Font(FontOf(look)));
-      // The posts' colours, solid on a palette screen (asked once: the question is not cheap).
-      SetTextColor(dc, !look.hasColour ? textColour_ : palette_ ? SolidColour(dc, look.colour) : look.colour);
+      // The posts' colours, solid on a palette screen (asked once: the question is not cheap); under
+      // high contrast the system's, the posts' own in swatches.
+      SetTextColor(dc, !look.hasColour || highContrast_ ? textColour_
+                       : palette_                       ? SolidColour(dc, look.colour)
+                                                        : look.colour);
       ExtTextOutW(dc, place_[i],
                   baseline - (look.superscript ? ascent_ * 2 / 5 : 0) + (look.subscript ? ascent_ / 5 : 0), 0, nullptr,
                   text_, static_cast<UINT>(n), advance_);
     }
+    DrawMarks(dc, post, shown, item.rcItem);
     cut = post.cut || shown == kMost;  // (a row of more units than that is cut there)
   }
   if (cut || x > clip.right) {
@@ -156,9 +164,47 @@ void Preview::DrawRow(const DRAWITEMSTRUCT& item) {
     clip.left = std::min(x, static_cast<int>(clip.right - dots.cx));
     clip.right = item.rcItem.right;
     FillRect(dc, &clip, background_);
+    SetTextColor(dc, textColour_);
     ExtTextOutW(dc, clip.left, baseline, 0, nullptr, L"\u2026", 1, nullptr);
   }
+  // The row that has the keyboard (F6): framed in the text's colour.
+  if (GetFocus() == item.hwndItem) {
+    const HBRUSH edge = CreateSolidBrush(textColour_);
+    Frame(dc, item.rcItem, edge);
+    DeleteObject(edge);
+  }
   SelectObject(dc, previous);
+}
+
+void Preview::Frame(HDC dc, const RECT& box, HBRUSH edge) {
+  const RECT sides[] = {{box.left, box.top, box.right, box.top + 1},
+                        {box.left, box.bottom - 1, box.right, box.bottom},
+                        {box.left, box.top, box.left + 1, box.bottom},
+                        {box.right - 1, box.top, box.right, box.bottom}};
+  for (const RECT& side : sides) FillRect(dc, &side, edge);
+}
+
+void Preview::DrawMarks(HDC dc, const PreviewPost& post, std::size_t shown, const RECT& row) {
+  // In the text's colour, which every theme makes readable on the background: a box around each
+  // unit that arrives otherwise than typed; under high contrast, under each coloured group a bar
+  // of its colour in a frame.
+  const HBRUSH edge = CreateSolidBrush(textColour_);
+  const int bar = std::max(2, ascent_ / 6) + 2;
+  for (std::size_t i = 0; i < shown; ++i) {
+    RECT box = {place_[i], row.top + 1, place_[i + 1], row.bottom - bar - 1};
+    if (!post.line.changed.empty() && post.line.changed[unitOf_[i]]) Frame(dc, box, edge);
+    const Look& look = post.line.runs[runOf_[i]].look;
+    if (!highContrast_ || !look.hasColour || (i > 0 && runOf_[i - 1] == runOf_[i])) continue;
+    std::size_t j = i;
+    while (j < shown && runOf_[j] == runOf_[i]) ++j;
+    box = {place_[i], row.bottom - bar - 1, place_[j] - 1, row.bottom - 1};
+    FillRect(dc, &box, edge);
+    box = {box.left + 1, box.top + 1, box.right - 1, box.bottom - 1};
+    const HBRUSH fill = CreateSolidBrush(palette_ ? SolidColour(dc, look.colour) : look.colour);
+    FillRect(dc, &box, fill);
+    DeleteObject(fill);
+  }
+  DeleteObject(edge);
 }
 
 }  // namespace tavi

@@ -80,6 +80,15 @@ void* memset(void* to, int value, std::size_t bytes) {
   return to;
 }
 
+// Comparisons of a size known only at run time, which Clang calls when it optimizes for size.
+int memcmp(const void* a, const void* b, std::size_t bytes) {
+  const auto* x = static_cast<const unsigned char*>(a);
+  const auto* y = static_cast<const unsigned char*>(b);
+  for (std::size_t i = 0; i < bytes; ++i)
+    if (x[i] != y[i]) return x[i] < y[i] ? -1 : 1;
+  return 0;
+}
+
 // For std::char_traits<char>::length, in the strings' constructors.
 std::size_t strlen(const char* text) {
   std::size_t n = 0;

@@ -1,6 +1,7 @@
 // Style throughput: each style against a plain copy of a string as long as its output.
 // Prints one line per style and length: "style <name> <units> <style ns> <copy ns> <ratio>",
-// and "events 32766 <ns>": FancyLetters' event checks alone.
+// "events 32766 <ns>": FancyLetters' event checks alone, and "preview <hearts|letters> <units> <ns>":
+// the preview's seven posts of a line of "<3" or of letters, the markup reader's worst line.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <map>
 #include <string>
 
+#include "sequence/preview.h"
 #include "sequence/sequence.h"
 #include "styles/styles.h"
 
@@ -31,7 +33,18 @@ class QuietPlatform : public tavi::Platform {
     state_ = state_ * 1664525u + 1013904223u;
     return static_cast<float>(state_ >> 8) / 16777216.0f;
   }
-  std::optional<tavi::AnsiString> ToAnsi(const WideString&) override { return std::nullopt; }
+  // A code page of one byte a character, as Windows-1252 is; "?" for what it lacks.
+  std::optional<tavi::AnsiString> ToAnsi(const WideString& text) override {
+    tavi::AnsiString out(text.size(), '?');
+    for (std::size_t i = 0; i < text.size(); ++i)
+      if (text[i] < 0x100) out[i] = static_cast<char>(text[i]);
+    return out;
+  }
+  std::optional<tavi::WideString> FromAnsi(const tavi::AnsiString& text) override {
+    WideString out(text.size(), u'?');
+    for (std::size_t i = 0; i < text.size(); ++i) out[i] = static_cast<unsigned char>(text[i]);
+    return out;
+  }
   tavi::WindowHandle FindWindowA(const tavi::AnsiString&) override { return 0; }
   tavi::WindowHandle FindWindowExA(tavi::WindowHandle, tavi::WindowHandle, const tavi::AnsiString&) override {
     return 0;
@@ -95,6 +108,21 @@ void RunEvents(benchmark::State& state, std::size_t units) {
     for (std::size_t i = 0; i < 2 * (units + 1); ++i) events->ProcessPendingEvents();
 }
 
+// The preview's seven posts of `units` units of `unit` repeated.
+void RunPreview(benchmark::State& state, const char16_t* unit, std::size_t units) {
+  WideString text;
+  while (text.size() < units) text += unit;
+  text.resize(units);
+  tavi::PreviewedPosts posts;
+  for (auto _ : state) {
+    tavi::PreviewPosts(text, platform, posts);
+    benchmark::DoNotOptimize(posts[0].line.plain.data());
+  }
+}
+
+const std::pair<const char*, const char16_t*> kPreviewLines[] = {{"hearts", u"<3"}, {"letters", u"ab"}};
+const std::size_t kPreviewUnits[] = {512, 1024, 2048};
+
 class Collector : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
@@ -124,6 +152,14 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("events/32766", RunEvents, std::size_t{32766})
       ->Repetitions(5)
       ->ReportAggregatesOnly(true);
+  for (const auto& [name, unit] : kPreviewLines) {
+    for (std::size_t units : kPreviewUnits) {
+      benchmark::RegisterBenchmark(("preview/" + std::string(name) + "/" + std::to_string(units)).c_str(), RunPreview,
+                                   unit, units)
+          ->Repetitions(5)
+          ->ReportAggregatesOnly(true);
+    }
+  }
   benchmark::Initialize(&argc, argv);
   Collector collector;
   benchmark::RunSpecifiedBenchmarks(&collector);
@@ -135,5 +171,11 @@ int main(int argc, char** argv) {
     }
   }
   std::printf("events 32766 %.0f\n", collector.medians["events/32766"]);
+  for (const auto& [name, unit] : kPreviewLines) {
+    for (std::size_t units : kPreviewUnits) {
+      std::printf("preview %s %zu %.0f\n", name, units,
+                  collector.medians["preview/" + std::string(name) + "/" + std::to_string(units)]);
+    }
+  }
   return 0;
 }

@@ -39,6 +39,21 @@ int PreviewCosts() {
     RedrawWindow(shown, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     updates.push_back(Now() - t);
   }
+  // The seven posts of the markup reader's worst line ("<3" again and again) and of letters.
+  for (const auto& [name, unit] : {std::pair{"hearts", u"<3"}, {"letters", u"ab"}}) {
+    for (const std::size_t units : {512, 1024, 2048}) {
+      std::u16string text;
+      while (text.size() < units) text += unit;
+      tavi::PreviewedPosts posts;
+      std::vector<double> took;
+      for (int k = 0; k < 21; ++k) {
+        const double t = Now();
+        tavi::PreviewPosts(text, platform, posts);
+        took.push_back(Now() - t);
+      }
+      std::printf("preview-posts %s %zu %.3f\n", name, units, Median(took) * 1e3);
+    }
+  }
   std::vector<double> lookups;
   for (int k = 0; k < 1000; ++k) {
     const double t = Now();

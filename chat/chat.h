@@ -20,12 +20,12 @@ inline constexpr const char* kStaticClass = "_AOL_Static";
 // A frame or MDI client that is missing ends the search with 0.
 WindowHandle LocateChatWindow(const WideString& frameClass, Platform& platform);
 
-// The room and the input control inside it that a post types into, found afresh; 0 for what is
-// missing (no input without a room). Where the room has a read-only history pane the first rich
-// control is the input; otherwise the first is the history and the second the input.
+// The room and the input control inside it that a post types into, found afresh, with the frame
+// and MDI client on the way; 0 for what is missing (and for all after it). Where the room has a
+// read-only history pane the first rich control is the input; otherwise the first is the history
+// and the second the input.
 struct ChatInput {
-  WindowHandle room = 0;
-  WindowHandle input = 0;
+  WindowHandle frame = 0, mdi = 0, room = 0, input = 0;
 };
 ChatInput LocateChatInput(const WideString& frameClass, Platform& platform);
 

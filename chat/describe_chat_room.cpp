@@ -15,22 +15,13 @@ WideString DescribeChatRoom(const WideString& frameClass, Platform& platform) {
     tail = u"\u00BB: the chat program runs as administrator";
   } else if (at.room && !at.input) {
     head = u"The chat room \u00AB";
-    tail = u"\u00BB has no input box (RICHCNTL) that tavi can type into";
+    tail = u"\u00BB has no input box (RICHCNTL) for tavi";
+  } else if (at.mdi && !at.room) {
+    head = u"No chat room is open in the chat program";
   } else if (!at.room) {
-    // Which part of the window tree is missing, looked up again (the room was not found).
-    const std::optional<AnsiString> frameClassAnsi = platform.ToAnsi(frameClass);
-    const WindowHandle frame = frameClassAnsi ? platform.FindWindowA(*frameClassAnsi) : 0;
     middle = frameClass;
-    head = u"No chat program with the window class \u00AB";
-    tail = u"\u00BB is running";
-    if (frame && !platform.FindWindowExA(frame, 0, kMdiClientClass)) {
-      head = u"The chat program \u00AB";
-      tail = u"\u00BB has no MDIClient window, where its rooms would open";
-    } else if (frame) {
-      head = u"No chat room is open in the chat program";
-      middle.clear();
-      tail = u"";
-    }
+    head = at.frame ? u"The chat program \u00AB" : u"No chat program with the window class \u00AB";
+    tail = at.frame ? u"\u00BB has no MDIClient window for its rooms" : u"\u00BB is running";
   }
   WideString line(head);
   line += middle;

@@ -18,17 +18,6 @@ void PostChatLine(WideString& line, const FrameClassSource& frameClass, Platform
   platform.SendMessageA(target, kWmChar, kEnterCharacter, nullptr);
 }
 
-ChatInput LocateChatInput(const WideString& frameClass, Platform& platform) {
-  ChatInput found;
-  found.room = LocateChatWindow(frameClass, platform);
-  if (found.room == 0) return found;
-  const WindowHandle rich1 = platform.FindWindowExA(found.room, 0, kRichClass);
-  const WindowHandle rich2 = platform.FindWindowExA(found.room, rich1, kRichClass);
-  const WindowHandle readOnly = platform.FindWindowExA(found.room, 0, kReadOnlyRichClass);
-  found.input = readOnly != 0 ? rich1 : rich2;
-  return found;
-}
-
 ChatPoster MakeChatPoster(FrameClassSource frameClass, Platform& platform) {
   return
       [frameClass = std::move(frameClass), &platform](WideString& line) { PostChatLine(line, frameClass, platform); };

@@ -31,12 +31,17 @@ struct FormattedRun {
 struct MarkedLine {
   WideString plain;
   std::vector<FormattedRun> runs;
+  // A mark per unit of `plain`: 1 where it arrives otherwise than typed, 0 where as typed (empty:
+  // every unit as typed). Held as text is, so that one string code serves both.
+  WideString changed;
 };
 
 // Understands <b>, <sup>, <sub>, <pre>, <font color=#rrggbb> (the colour quoted or not) and their
 // closing tags, in any case; a tag left open holds to the end of the line, and a tag that changes
-// nothing goes on with the same run. Anything else in angle brackets, and a "<" or ">" of the
-// text itself, is text.
-MarkedLine ParseMarkup(const WideString& line);
+// nothing goes on with the same run. Anything else in angle brackets, a "<" that another "<"
+// follows before its ">", and a "<" or ">" of the text itself, is text. `changed`, when it has a mark
+// for every unit of `line`, marks units that MarkedLine::changed carries to the plain text.
+// Time grows linearly with the line's length.
+MarkedLine ParseMarkup(const WideString& line, const WideString& changed = {});
 
 }  // namespace tavi

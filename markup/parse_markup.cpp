@@ -71,7 +71,7 @@ bool ApplyTag(const char16_t* s, std::size_t n, Look& look) {
 
 }  // namespace
 
-MarkedLine ParseMarkup(const WideString& line) {
+MarkedLine ParseMarkup(const WideString& line, const WideString& changed) {
   MarkedLine marked;
   Look look;
   std::size_t begin = 0;  // where the run going on began in the plain text
@@ -79,24 +79,31 @@ MarkedLine ParseMarkup(const WideString& line) {
     if (marked.plain.size() > begin) marked.runs.push_back({begin, marked.plain.size(), look});
     begin = marked.plain.size();
   };
+  const auto append = [&](std::size_t from, std::size_t to) {
+    marked.plain.append(line.data() + from, to - from);
+    if (changed.size() == line.size()) marked.changed.append(changed.data() + from, to - from);
+  };
+  // Where the next ">" is, found once for every "<" before it: each search starts where the last
+  // one ended, so the line is read once.
+  std::size_t close = 0;
   for (std::size_t i = 0; i < line.size();) {
+    // Text up to the next "<" (this one too, where it opens no tag).
+    const std::size_t next = std::min(line.find(u'<', i + 1), line.size());
     if (line[i] == u'<') {
-      const std::size_t close = line.find(u'>', i + 1);
-      Look next = look;
-      if (close != WideString::npos && ApplyTag(line.data() + i + 1, close - i - 1, next)) {
+      if (close <= i) close = std::min(line.find(u'>', i + 1), line.size());
+      Look tagged = look;
+      if (close < next && ApplyTag(line.data() + i + 1, close - i - 1, tagged)) {
         // A tag that changes nothing (a colour group's next tag) goes on with the same run.
-        if (!(next == look)) {
+        if (!(tagged == look)) {
           endRun();
-          look = next;
+          look = tagged;
         }
         i = close + 1;
         continue;
       }
     }
-    // Text up to the next "<" (this one, where it opens no tag, is text too).
-    const std::size_t to = std::min(line.find(u'<', i + 1), line.size());
-    marked.plain.append(line, i, to - i);
-    i = to;
+    append(i, next);
+    i = next;
   }
   endRun();
   return marked;

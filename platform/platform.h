@@ -52,6 +52,9 @@ class Platform {
   // Converts to the ANSI code page; characters it lacks become a best-fit
   // character or "?". Nothing when the memory for the result is not there.
   virtual std::optional<AnsiString> ToAnsi(const WideString& text) = 0;
+  // Converts from the ANSI code page, as the receiving window reads what ToAnsi made. Nothing
+  // when the memory for the result is not there.
+  virtual std::optional<WideString> FromAnsi(const AnsiString& text) = 0;
 
   // Window lookups by class name (the window name is always NULL).
   virtual WindowHandle FindWindowA(const AnsiString& className) = 0;

@@ -9,7 +9,9 @@
 namespace tavi {
 
 struct PreviewPost {
-  MarkedLine line;         // as the room shows the post
+  // As the room shows the post: after the code page's conversion, the very one a post makes, and
+  // back; `line.changed` marks the units that arrive otherwise than typed.
+  MarkedLine line;
   bool drawnAnew = false;  // its style draws (colours): another post of it looks otherwise
   bool cut = false;        // the text was longer than a preview shows: the end is left out
 };
@@ -20,8 +22,22 @@ inline constexpr std::size_t kPreviewLength = 2048;
 // The seven posts of a click, in roster order.
 using PreviewedPosts = std::array<PreviewPost, 7>;
 
-// The posts a click would make of `text`, styled by the very styles a run posts with, into
-// `posts`. No window event is handled meanwhile (a run handles them in the fancy letters).
-void PreviewPosts(const WideString& text, Platform& platform, PreviewedPosts& posts);
+// What the code page's conversion does to the posts: how many characters of the message do not
+// arrive as typed, whether they arrive as "?" or as look-alikes (best fit), and whether characters
+// the styles add do not either (the bullets on a Japanese system).
+struct Conversion {
+  std::size_t changed = 0;
+  bool asQuestionMark = false;
+  bool asLookAlike = false;
+  bool inStyles = false;
+};
+
+// The posts a click would make of `text`, styled by the very styles a run posts with and
+// converted as a post is, into `posts`. No window event is handled meanwhile (a run handles them
+// in the fancy letters).
+Conversion PreviewPosts(const WideString& text, Platform& platform, PreviewedPosts& posts);
+
+// The preview's note on the conversion ("2 characters arrive as ?"); empty where all arrive.
+WideString ConversionNote(const Conversion& conversion);
 
 }  // namespace tavi

@@ -26,6 +26,7 @@ class HeldEventsPlatform final : public Platform {
     return p_.DrawRandom();
   }
   std::optional<AnsiString> ToAnsi(const WideString&) override { return std::nullopt; }
+  std::optional<WideString> FromAnsi(const AnsiString&) override { return std::nullopt; }
   WindowHandle FindWindowA(const AnsiString&) override { return 0; }
   WindowHandle FindWindowExA(WindowHandle, WindowHandle, const AnsiString&) override { return 0; }
   WideString WindowCaption(WindowHandle) override { return {}; }
@@ -41,23 +42,74 @@ class HeldEventsPlatform final : public Platform {
 };
 
 bool HighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool LowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+bool PairAt(const WideString& text, std::size_t i) {
+  return i + 1 < text.size() && HighSurrogate(text[i]) && LowSurrogate(text[i + 1]);
+}
+
+// `text` as it arrives: converted to the code page as a post is, and back into `out`, with a mark a
+// unit (`changed`) where it arrives otherwise than typed; the count of characters that do, and
+// (into `how`, where given) whether as "?" or as look-alikes. The code pages turn each character
+// into one (itself, a best fit or "?"); a surrogate pair may come back as one "?".
+std::size_t Arrive(const WideString& text, Platform& platform, WideString& out, WideString& changed,
+                   Conversion* how = nullptr) {
+  const std::optional<AnsiString> ansi = platform.ToAnsi(text);
+  const std::optional<WideString> back = ansi ? platform.FromAnsi(*ansi) : std::nullopt;
+  out = back ? *back : text;
+  changed = out;
+  const bool unitForUnit = out.size() == text.size();
+  std::size_t count = 0;
+  for (std::size_t i = 0, j = 0; j < out.size(); i += PairAt(text, i) ? 2 : 1) {
+    const std::size_t m =
+        std::min<std::size_t>(out.size() - j, unitForUnit || out[j] != u'?' ? (PairAt(text, i) ? 2 : 1) : 1);
+    bool otherwise = i >= text.size();
+    for (std::size_t k = 0; k < m && !otherwise; ++k) otherwise = out[j + k] != text[i + k];
+    if (otherwise && how) (out[j] == u'?' ? how->asQuestionMark : how->asLookAlike) = true;
+    count += otherwise;
+    for (std::size_t k = 0; k < m; ++k) changed[j++] = otherwise;
+  }
+  return count;
+}
 
 }  // namespace
 
-void PreviewPosts(const WideString& text, Platform& platform, PreviewedPosts& posts) {
+Conversion PreviewPosts(const WideString& text, Platform& platform, PreviewedPosts& posts) {
   HeldEventsPlatform held(platform);
   const VariantRoster roster = MakeVariantRoster(held);
   // A long text is cut, never inside a surrogate pair.
   std::size_t length = std::min(text.size(), kPreviewLength);
   if (length < text.size() && HighSurrogate(text[length - 1])) --length;
   const WideString shown(text.data(), length);
+  Conversion conversion;
+  WideString arrived;
+  WideString changed;
+  // How the message's own characters arrive, for the note.
+  conversion.changed = Arrive(shown, platform, arrived, changed, &conversion);
   for (std::size_t k = 0; k < posts.size() && k < roster.size(); ++k) {
     const int drawsBefore = held.draws;
     const std::optional<WideString> line = roster[k](shown);
-    posts[k].line = line ? ParseMarkup(*line) : MarkedLine();
+    std::size_t changedHere = 0;
+    if (line) changedHere = Arrive(*line, platform, arrived, changed);
+    posts[k].line = line ? ParseMarkup(arrived, changed) : MarkedLine();
     posts[k].drawnAnew = held.draws != drawsBefore;
     posts[k].cut = length < text.size();
+    if (changedHere > 0 && conversion.changed == 0) conversion.inStyles = true;
   }
+  return conversion;
+}
+
+WideString ConversionNote(const Conversion& conversion) {
+  if (conversion.changed == 0) return conversion.inStyles ? u"Marked characters arrive as ? or a look-alike" : u"";
+  char16_t digits[24];
+  std::size_t first = 24;
+  for (std::size_t n = conversion.changed; n > 0; n /= 10) digits[--first] = static_cast<char16_t>(u'0' + n % 10);
+  WideString note(digits + first, digits + 24);
+  note += conversion.changed == 1 ? u" character arrives as " : u" characters arrive as ";
+  note += conversion.asQuestionMark && conversion.asLookAlike ? u"? or a look-alike"
+          : conversion.asQuestionMark                         ? u"?"
+                                                              : u"a look-alike";
+  return note;
 }
 
 }  // namespace tavi

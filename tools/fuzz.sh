@@ -6,7 +6,7 @@ seconds=${FUZZ_SECONDS:-180}
 bin="$root/build/sanitize/tests/fuzz"
 logs="$root/build/fuzz"
 mkdir -p "$logs"
-targets=(fuzz_separators fuzz_fancy fuzz_colours fuzz_wave fuzz_sequence)
+targets=(fuzz_separators fuzz_fancy fuzz_colours fuzz_wave fuzz_sequence fuzz_preview)
 
 run_one() {
   local target=$1 seeds=styles

@@ -5,9 +5,8 @@
 
 namespace tavi {
 
-// Whether `window`'s program runs at a higher level than this process (elevated, as administrator,
-// where this one is not), or is one this process may not even look into (another user's). Always
-// false before Vista for the same user's programs.
+// Whether `window`'s program runs at a higher integrity level than this process (elevated, as
+// administrator, where this one is not). False before Vista, and where a level cannot be read.
 bool RunsAboveThisProcess(HWND window);
 
 }  // namespace tavi

@@ -29,8 +29,12 @@ void Win32Platform::Dispatch(const void* message) {
     if (ours && msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && (msg.lParam & (1 << 30))) return;
     // Minimized, tavi takes no dialog keys: Enter and Space press nothing.
     if (!IsIconic(dialog)) {
-      if (ours && msg.message == WM_KEYDOWN && msg.wParam == commandKey_) {
-        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(command_, 1), 0);
+      for (const CommandKey& k : commandKeys_) {
+        if (!ours || msg.message != WM_KEYDOWN || k.key == 0 || msg.wParam != k.key) continue;
+        // Its auto-repeats are no presses, and with Ctrl or Shift it is another key (with Alt it
+        // comes as a system key).
+        const bool alone = GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0;
+        if (alone && (msg.lParam & (1 << 30)) == 0) ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(k.command, 1), 0);
         return;
       }
       if (api.isDialogMessage(dialog, &msg)) return;
@@ -102,6 +106,8 @@ std::optional<AnsiString> Win32Platform::ToAnsi(const WideString& text) {
   if (!TryWrite(out, static_cast<std::size_t>(bytes), convert)) return std::nullopt;
   return out;
 }
+
+std::optional<WideString> Win32Platform::FromAnsi(const AnsiString& text) { return FromAnsiBytes(text); }
 
 WindowHandle Win32Platform::FindWindowA(const AnsiString& className) {
   return Handle(::FindWindowA(className.c_str(), nullptr));

@@ -16,8 +16,17 @@ class Win32Platform : public Platform {
 
   // Keyboard navigation (Tab, Enter) is done for this window's controls.
   void SetDialogWindow(WindowHandle window) { dialogWindow_ = window; }
-  // A key that gives the dialog window a command (WM_COMMAND, as an accelerator's).
-  void SetCommandKey(unsigned virtualKey, unsigned command) { commandKey_ = virtualKey, command_ = command; }
+  // A key that gives the dialog window a command (WM_COMMAND, as an accelerator's), up to
+  // kCommandKeys of them: pressed alone, once however long it is held.
+  static constexpr int kCommandKeys = 2;
+  void SetCommandKey(unsigned virtualKey, unsigned command) {
+    for (auto& k : commandKeys_) {
+      if (k.key == 0 || k.key == virtualKey) {
+        k = {virtualKey, command};
+        return;
+      }
+    }
+  }
   void SetMessageTimeout(unsigned milliseconds) { messageTimeoutMs_ = milliseconds; }
 
   bool ProcessPendingEvents() override;
@@ -28,6 +37,7 @@ class Win32Platform : public Platform {
   void ReseedFromClock() override;
   float DrawRandom() override;
   std::optional<AnsiString> ToAnsi(const WideString& text) override;
+  std::optional<WideString> FromAnsi(const AnsiString& text) override;
   WindowHandle FindWindowA(const AnsiString& className) override;
   WindowHandle FindWindowExA(WindowHandle parent, WindowHandle childAfter, const AnsiString& className) override;
   WideString WindowCaption(WindowHandle window) override;
@@ -42,7 +52,9 @@ class Win32Platform : public Platform {
 
  private:
   WindowHandle dialogWindow_ = 0;
-  unsigned commandKey_ = 0, command_ = 0;
+  struct CommandKey {
+    unsigned key = 0, command = 0;
+  } commandKeys_[kCommandKeys];
   unsigned messageTimeoutMs_ = kDefaultMessageTimeoutMs;
   RandomGenerator generator_;
 };

@@ -1,6 +1,8 @@
 // WindowApi: the Unicode window functions on Windows NT; on 9x the ANSI ones, with the text converted.
 #include "platform/win32/window_api.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <string>
 
@@ -116,32 +118,42 @@ HWND WindowApi::CreateWindowWithText(DWORD exStyle, const wchar_t* className, co
                          instance, param);
 }
 
-std::optional<WideString> WindowApi::TextOf(HWND window) const {
+std::optional<WideString> FromAnsiBytes(const std::string& bytes) {
+  WideString text;
+  if (bytes.size() > INT_MAX) return std::nullopt;
+  const int size = static_cast<int>(bytes.size());
+  // At most one unit a byte.
+  const auto convert = [&](char16_t* to) {
+    const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, reinterpret_cast<wchar_t*>(to), size);
+    return static_cast<std::size_t>(n > 0 ? n : 0);
+  };
+  if (size && !TryWrite(text, bytes.size(), convert)) return std::nullopt;
+  return text;
+}
+
+std::optional<WideString> WindowApi::TextOf(HWND window, std::size_t most) const {
   // The length Windows gives may be more than the text (never less); the
   // room for the terminating NUL comes on top. A text is read as far as it
   // was copied.
   WideString text;
   const auto copied = [](int n) { return static_cast<std::size_t>(n > 0 ? n : 0); };
   if (unicode) {
-    const int length = GetWindowTextLengthW(window);
+    const int length = static_cast<int>(std::min<std::size_t>(copied(GetWindowTextLengthW(window)), most));
     const auto read = [&](char16_t* to) {
       return copied(GetWindowTextW(window, reinterpret_cast<wchar_t*>(to), length + 1));
     };
     if (length > 0 && !TryWrite(text, static_cast<std::size_t>(length) + 1, read)) return std::nullopt;
     return text;
   }
-  // Windows 9x: the ANSI text, converted.
+  // Windows 9x: the ANSI text, converted, and then cut.
   const int length = GetWindowTextLengthA(window);
   std::string bytes;
   const auto read = [&](char* to) { return copied(GetWindowTextA(window, to, length + 1)); };
   if (length <= 0) return text;
   if (!TryWrite(bytes, static_cast<std::size_t>(length) + 1, read)) return std::nullopt;
-  const int size = static_cast<int>(bytes.size());
-  const auto convert = [&](char16_t* to) {
-    return copied(MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, reinterpret_cast<wchar_t*>(to), size));
-  };
-  if (size && !TryWrite(text, bytes.size(), convert)) return std::nullopt;
-  return text;
+  std::optional<WideString> converted = FromAnsiBytes(bytes);
+  if (converted && converted->size() > most) converted->resize(most);
+  return converted;
 }
 
 WideString WindowApi::CaptionOf(HWND window) const {

@@ -39,8 +39,8 @@ struct WindowApi {
   ATOM RegisterWindowClass(const WNDCLASSEXW& windowClass) const;
   HWND CreateWindowWithText(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, int x, int y,
                             int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param) const;
-  // A window's text; nothing if the memory for it is not there.
-  std::optional<WideString> TextOf(HWND window) const;
+  // A window's text, its first `most` units at most; nothing if the memory for it is not there.
+  std::optional<WideString> TextOf(HWND window, std::size_t most = static_cast<std::size_t>(-1)) const;
   // A window's caption, at most 255 characters: GetWindowText, which sends no message to a window
   // of another program (it never waits on a hung one).
   WideString CaptionOf(HWND window) const;
@@ -50,6 +50,9 @@ struct WindowApi {
   // it whose cells are at most `tallest` pixels high; nullptr if it cannot tell.
   HFONT CreateMessageFont(int tallest, int dpi) const;
 };
+
+// Text in the ANSI code page converted, as a window reads it; nothing if the memory for it is not there.
+std::optional<WideString> FromAnsiBytes(const std::string& bytes);
 
 // The forms for the Windows this runs on, decided from GetVersion at the first call.
 const WindowApi& CurrentWindowApi();

@@ -2,6 +2,8 @@
 // high contrast (and the preview's), and on a palette screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <set>
 #include <sstream>
 
@@ -65,6 +67,23 @@ TEST(App, ANewDpiLaysTaviOutAsAtThatDpi) {
   }
 }
 
+// Whether `c` lies between colours `a` and `b`: the same share of the way in each channel.
+bool Blend(COLORREF c, COLORREF a, COLORREF b) {
+  const auto at = [](COLORREF x, int shift) { return static_cast<double>(x >> shift & 0xFF); };
+  double share = -1;
+  for (const int shift : {0, 8, 16}) {
+    const double from = at(a, shift), to = at(b, shift), here = at(c, shift);
+    if (from == to) {
+      if (std::abs(here - from) > 8) return false;
+      continue;
+    }
+    const double t = (here - from) / (to - from);
+    if (t < -0.05 || t > 1.05 || (share >= 0 && std::abs(t - share) > 0.1)) return false;
+    share = t;
+  }
+  return true;
+}
+
 // The screen's colour (as ColoursIn reads it) of a COLORREF.
 COLORREF OnScreen(COLORREF c) { return static_cast<COLORREF>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)); }
 
@@ -113,6 +132,25 @@ TEST(App, HighContrastShowsTheSystemColours) {
     EXPECT_TRUE(on ? shows(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOW))
                    : shows(0xEFEFEF, 0xFFC501, 0xEFEFEF))
         << (on ? "on: " : "off: ") << seen();
+    if (!on) continue;
+    // A colour post's letters in the system's text colour (its colours are swatches below them).
+    tavi.SetText(tavi.text1, std::wstring(80, L'W'));
+    const HWND colours = tavi.PreviewRows()[5];
+    RECT letters;
+    GetClientRect(colours, &letters);
+    letters = {letters.right / 3, 0, letters.right * 2 / 3, letters.bottom * 3 / 5};
+    // Each colour shown is the text's, the background's or a blend of the two (smoothed edges).
+    const COLORREF back = OnScreen(GetSysColor(COLOR_WINDOW)), ink = OnScreen(GetSysColor(COLOR_WINDOWTEXT));
+    std::set<COLORREF> shown;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+          shown = driver::ColoursIn(colours, letters);
+          return shown.count(ink) &&
+                 std::all_of(shown.begin(), shown.end(), [&](COLORREF c) { return Blend(c, back, ink); });
+        },
+        30))
+        << shown.size() << " colours";
+    tavi.SetText(tavi.text1, L"          ");
   }
 }
 

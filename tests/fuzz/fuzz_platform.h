@@ -68,6 +68,7 @@ class FuzzPlatform : public Platform {
   void ReseedFromClock() override {}
   float DrawRandom() override { return bytes_.Float(); }
   std::optional<AnsiString> ToAnsi(const WideString& text) override { return AnsiString(text.size(), '?'); }
+  std::optional<WideString> FromAnsi(const AnsiString& text) override { return WideString(text.begin(), text.end()); }
   WindowHandle FindWindowA(const AnsiString&) override { return 0; }
   WindowHandle FindWindowExA(WindowHandle, WindowHandle, const AnsiString&) override { return 0; }
   WideString WindowCaption(WindowHandle) override { return {}; }

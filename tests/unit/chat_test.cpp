@@ -1,5 +1,6 @@
 // Which window the locator takes for the chat room, and which of its controls the poster types into.
 #include "chat/chat.h"
+#include "platform/integrity.h"
 
 #include <gtest/gtest.h>
 
@@ -168,7 +169,7 @@ TEST(DescribeChatRoom, SaysWhereThePostsWouldGo) {
       {{{-1, "RICHCNTL"}}, false, u"No chat program with the window class \u00ABAOL Frame25\u00BB is running"},
       {{{-1, "AOL Frame25"}, {0, "AOL Child"}},
        false,
-       u"The chat program \u00ABAOL Frame25\u00BB has no MDIClient window, where its rooms would open"},
+       u"The chat program \u00ABAOL Frame25\u00BB has no MDIClient window for its rooms"},
       {{{-1, "AOL Frame25"}, {0, "MDIClient"}, {1, "AOL Child"}}, false, u"No chat room is open in the chat program"},
       // One rich control and no read-only history: that one is the history, and a post sends nothing.
       {{{-1, "AOL Frame25"},
@@ -179,7 +180,7 @@ TEST(DescribeChatRoom, SaysWhereThePostsWouldGo) {
         {2, "_AOL_Icon"},
         {2, "_AOL_Static"}},
        false,
-       u"The chat room \u00ABLobby\u00BB has no input box (RICHCNTL) that tavi can type into"},
+       u"The chat room \u00ABLobby\u00BB has no input box (RICHCNTL) for tavi"},
       {room, true, u"Windows will not let tavi type into \u00ABLobby\u00BB: the chat program runs as administrator"},
   };
   for (const auto& c : cases) {
@@ -191,6 +192,25 @@ TEST(DescribeChatRoom, SaysWhereThePostsWouldGo) {
     EXPECT_EQ(line, c.line) << std::string(line.begin(), line.end());
     EXPECT_TRUE(platform.messages.empty());
   }
+}
+
+// "runs as administrator" only where it is so: a host at a higher integrity level than tavi's;
+// never where a level is unknown (before Vista, or another user's program).
+TEST(RunsAtAHigherLevel, OnlyAHostAboveTaviWhoseLevelIsKnown) {
+  constexpr std::uint32_t kMedium = 0x2000, kHigh = 0x3000;
+  const struct {
+    std::optional<std::uint32_t> host, own;
+    bool above;
+  } cases[] = {
+      {kHigh, kMedium, true},
+      {kMedium, kMedium, false},
+      {kHigh, kHigh, false},
+      {kMedium, kHigh, false},
+      {std::nullopt, kMedium, false},
+      {kHigh, std::nullopt, false},
+      {std::nullopt, std::nullopt, false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RunsAtAHigherLevel(c.host, c.own), c.above);
 }
 
 }  // namespace

@@ -97,19 +97,44 @@ class FakePlatform : public Platform {
     draws.pop_front();
     return r;
   }
-  // Windows-1252 for the characters the tests use; "?" for the rest.
+  // The ANSI code page: Windows-1252, or 932 (Japanese, two bytes for some characters), for the
+  // characters the tests use; a best fit or "?" for the rest.
+  int codePage = 1252;
   std::optional<AnsiString> ToAnsi(const WideString& text) override {
     if (text.size() > convertsAtMost) return std::nullopt;
     AnsiString out;
     for (char16_t c : text) {
-      if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+      if (c < 0x80)
         out.push_back(static_cast<char>(c));
-      else if (c == 0x2022)
+      else if (codePage == 932 && c == 0x0416)  // Cyrillic Zhe
+        out += "\x84\x47";
+      else if (codePage == 932 && c == 0x2192)  // rightwards arrow
+        out += "\x81\xA8";
+      else if (codePage == 932 && c == 0x00E9)  // e acute, best fit
+        out.push_back('e');
+      else if (codePage == 1252 && c >= 0xA0 && c <= 0xFF)
+        out.push_back(static_cast<char>(c));
+      else if (codePage == 1252 && c == 0x2022)
         out.push_back('\x95');
-      else if (c == 0x0153)
+      else if (codePage == 1252 && c == 0x0153)
         out.push_back('\x9C');
       else
         out.push_back('?');
+    }
+    return out;
+  }
+  std::optional<WideString> FromAnsi(const AnsiString& text) override {
+    WideString out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const auto b = static_cast<unsigned char>(text[i]);
+      if (codePage == 932 && (b == 0x84 || b == 0x81) && i + 1 < text.size()) {
+        out.push_back(b == 0x84 ? u'\u0416' : u'\u2192');
+        ++i;
+      } else if (codePage == 1252 && (b == 0x95 || b == 0x9C)) {
+        out.push_back(b == 0x95 ? u'\u2022' : u'\u0153');
+      } else {
+        out.push_back(b);
+      }
     }
     return out;
   }

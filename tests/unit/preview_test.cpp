@@ -57,5 +57,39 @@ TEST(PreviewPosts, ALongLineIsCutAndSaysSo) {
   EXPECT_EQ(posts[2].line.plain.size(), 2 * (kPreviewLength - 1) + 1);  // the dashes around each unit
 }
 
+// Each post as it arrives: converted to the code page as a post is, and back. What arrives
+// otherwise than typed is marked, and the note says how much of the line does.
+TEST(PreviewPosts, ShowWhatArrivesAfterTheCodePage) {
+  const struct {
+    int codePage;
+    const char16_t* text;
+    const char16_t* dashes;  // the third post
+    const char* dashesChanged;
+    const char16_t* bullets;  // the first
+    const char16_t* note;
+  } cases[] = {
+      {1252, u"\u0416\u2192 caf\u00E9 ok", u"?-?- -c-a-f-\u00E9- -o-k--", "x.x..................",
+       u"?\u2022?\u2022 \u2022c\u2022a\u2022f\u2022\u00E9\u2022 \u2022o\u2022k\u2022\u2022",
+       u"2 characters arrive as ?"},
+      {932, u"\u0416\u2192 caf\u00E9 ok", u"\u0416-\u2192- -c-a-f-e- -o-k--", "............x........",
+       u"\u0416?\u2192? ?c?a?f?e? ?o?k??", u"1 character arrives as a look-alike"},
+      {932, u"ok", u"o-k--", ".....", u"o?k??", u"Marked characters arrive as ? or a look-alike"},
+      {1252, u"ok", u"o-k--", ".....", u"o\u2022k\u2022\u2022", u""},
+  };
+  for (const auto& c : cases) {
+    FakePlatform platform;
+    platform.codePage = c.codePage;
+    PreviewedPosts posts;
+    const Conversion conversion = PreviewPosts(c.text, platform, posts);
+    SCOPED_TRACE(c.codePage);
+    EXPECT_EQ(posts[2].line.plain, c.dashes);
+    std::string marks;
+    for (const char16_t changed : posts[2].line.changed) marks += changed ? 'x' : '.';
+    EXPECT_EQ(marks, c.dashesChanged);
+    EXPECT_EQ(posts[0].line.plain, c.bullets);
+    EXPECT_EQ(ConversionNote(conversion), c.note);
+  }
+}
+
 }  // namespace
 }  // namespace tavi

@@ -102,8 +102,21 @@ void TypeKeys(const std::vector<WORD>& virtualKeys, WORD held) {
   SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
 }
 
-// The colours on the screen in `part` of `window`'s client area.
+void ClickAt(POINT at) {
+  SetCursorPos(at.x, at.y);
+  INPUT clicks[2] = {};
+  for (INPUT& click : clicks) click.type = INPUT_MOUSE;
+  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, clicks, sizeof(INPUT));
+}
+
 std::set<COLORREF> ColoursIn(HWND window, RECT part) {
+  const std::vector<COLORREF> pixels = PixelsIn(window, part);
+  return {pixels.begin(), pixels.end()};
+}
+
+std::vector<COLORREF> PixelsIn(HWND window, RECT part) {
   MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&part), 2);
   const LONG width = part.right - part.left, height = part.bottom - part.top;
   BITMAPINFO info{};
@@ -113,12 +126,12 @@ std::set<COLORREF> ColoursIn(HWND window, RECT part) {
   HBITMAP shot = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   SelectObject(copy, shot);
   BitBlt(copy, 0, 0, width, height, screen, part.left, part.top, SRCCOPY);
-  std::set<COLORREF> colours;
-  for (LONG i = 0; i < width * height; ++i) colours.insert(static_cast<const COLORREF*>(bits)[i] & 0xFFFFFF);
+  std::vector<COLORREF> pixels;
+  for (LONG i = 0; i < width * height; ++i) pixels.push_back(static_cast<const COLORREF*>(bits)[i] & 0xFFFFFF);
   DeleteDC(copy);
   DeleteObject(shot);
   ReleaseDC(nullptr, screen);
-  return colours;
+  return pixels;
 }
 
 namespace {

@@ -39,8 +39,12 @@ std::wstring AccessibleName(HWND window);
 // given (such as VK_MENU, Alt), is held down while they are typed.
 void TypeKeys(const std::vector<WORD>& virtualKeys, WORD held = 0);
 
-// The colours the screen shows in `part` of `window`'s client area.
+// A click of the left mouse button at `at` (screen coordinates), as the mouse makes it.
+void ClickAt(POINT at);
+
+// The colours the screen shows in `part` of `window`'s client area; the pixels, row by row.
 std::set<COLORREF> ColoursIn(HWND window, RECT part);
+std::vector<COLORREF> PixelsIn(HWND window, RECT part);
 
 // A visible top-level window of process `pid` (0: any process) whose caption
 // is `caption` (nullptr: any caption); nullptr if there is none.

@@ -30,6 +30,7 @@ class ConsolePlatform : public tavi::Platform {
   void ReseedFromClock() override { generator_.Reseed(TimeOfDay()); }
   float DrawRandom() override { return generator_.Draw(); }
   std::optional<tavi::AnsiString> ToAnsi(const WideString&) override { return std::nullopt; }
+  std::optional<tavi::WideString> FromAnsi(const tavi::AnsiString&) override { return std::nullopt; }
   tavi::WindowHandle FindWindowA(const tavi::AnsiString&) override { return 0; }
   tavi::WindowHandle FindWindowExA(tavi::WindowHandle, tavi::WindowHandle, const tavi::AnsiString&) override {
     return 0;
