@@ -69,5 +69,6 @@ iostreams=$(grep -c -E 'ios_base|basic_ostream|basic_istream' "$root/build/win32
   fi
   echo
   cat "$out/table.md"
+  cat "$root/bench/notes.md"
 } >"$root/docs/performance.md"
 echo "Written: docs/performance.md"

@@ -73,18 +73,18 @@ row "7. Stack of one nested run (16 at once, the most: ${sixteen} bytes; one: ${
 
 # The markup reader's worst line: time linear in the length, "<3" at most twice letters.
 for where in native wine; do
-  if [ "$where" = native ]; then lines=$(grep '^preview ' "$styles" | awk '{print $2, $3, $4 / 1e6}')
+  if [ "$where" = native ]; then lines=$(grep '^preview ' "$styles" | awk '{printf "%s %s %.3f\n", $2, $3, $4 / 1e6}')
   else lines=$(grep '^preview-posts ' "$wine" | awk '{print $2, $3, $4}'); fi
   at() { awk -v k="$1" -v u="$2" '$1 == k && $2 == u {print $3}' <<<"$lines"; }
   for units in 512 1024 2048; do
     hearts=$(at hearts "$units") letters=$(at letters "$units")
-    ratio=$(awk -v a="$hearts" -v b="$letters" 'BEGIN { printf "%.2f", b > 0 ? a / b : 0 }')
+    ratio=$(awk -v a="$hearts" -v b="$letters" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }')
     goal="—" ok=""
     [ "$units" = 2048 ] && goal="≤ 2×" ok=$(met "$ratio" "<=" 2)
     row "8. The preview's seven posts, ${units} units of \"<3\" against letters ($where)" \
       "${ratio}× (${hearts} ms vs ${letters} ms)" "$goal" "$ok"
   done
-  growth=$(awk -v a="$(at hearts 2048)" -v b="$(at hearts 512)" 'BEGIN { printf "%.2f", b > 0 ? a / b : 0 }')
+  growth=$(awk -v a="$(at hearts 2048)" -v b="$(at hearts 512)" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }')
   row "8. ... \"<3\": 2,048 units against 512 ($where; linear is 4×, a reader that searched the rest of the line again 16×)" "${growth}×" "≤ 5×" "$(met "$growth" "<=" 5)"
 done
 
