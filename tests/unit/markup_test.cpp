@@ -47,11 +47,25 @@ TEST(ParseMarkup, ReadsTheTagsARoomShows) {
       {u"1 < 2 > 0", "1 < 2 > 0/"},
       {u"<3 <i>x</i> a<b", "<3 <i>x</i> a<b/"},
       {u"<<b>>", "</|>/B"},
+      // A tag never holds a "<": the first one is text, the tag after it is read.
+      {u"<font <font color=#ff0000>x", "<font /|x/#0000ff"},
+      {u"<b<b>c", "<b/|c/B"},
   };
   for (const auto& c : cases) {
     const std::u16string line = c.line;
     EXPECT_EQ(Describe(ParseMarkup(line)), c.runs) << std::string(line.begin(), line.end());
   }
+}
+
+// The worst line, "<3" again and again, and a long line of tags: read whole, as text or as tags.
+TEST(ParseMarkup, LongLines) {
+  std::u16string hearts, tags, plain;
+  for (int k = 0; k < 20000; ++k) hearts += u"<3", tags += u"<b>x</b>", plain += u'x';
+  const MarkedLine readHearts = ParseMarkup(hearts), readTags = ParseMarkup(tags);
+  EXPECT_EQ(readHearts.plain, hearts);
+  EXPECT_EQ(readHearts.runs.size(), 1u);
+  EXPECT_EQ(readTags.plain, plain);
+  for (const FormattedRun& run : readTags.runs) EXPECT_TRUE(run.look.bold && run.end == run.begin + 1);
 }
 
 }  // namespace
