@@ -103,12 +103,19 @@ void TypeKeys(const std::vector<WORD>& virtualKeys, WORD held) {
 }
 
 void ClickAt(POINT at) {
-  SetCursorPos(at.x, at.y);
-  INPUT clicks[2] = {};
-  for (INPUT& click : clicks) click.type = INPUT_MOUSE;
-  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, clicks, sizeof(INPUT));
+  // Each event carries the place itself (absolute, 0 to 65535 across the screen): the button goes
+  // down where the pointer is when the event is handled, which a slow machine may take a while to.
+  const LONG x = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  const LONG y = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  INPUT clicks[3] = {};
+  const DWORD flags[3] = {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+  for (int i = 0; i < 3; ++i) {
+    clicks[i].type = INPUT_MOUSE;
+    clicks[i].mi.dx = x;
+    clicks[i].mi.dy = y;
+    clicks[i].mi.dwFlags = flags[i] | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  }
+  SendInput(3, clicks, sizeof(INPUT));
 }
 
 std::set<COLORREF> ColoursIn(HWND window, RECT part) {
