@@ -223,8 +223,6 @@ LRESULT Preview::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_NCDESTROY:
       // (Its timer goes with the window.)
-      // The class keeps no brush of ours once it is deleted.
-      SetClassLongPtrA(hwnd, GCLP_HBRBACKGROUND, 0);
       FreeLook();
       room_.clear();
       note_.clear();

@@ -54,8 +54,6 @@ class Preview {
   void Open(HWND owner);
   // The room's line afresh: rooms open and close. Set only when it changed.
   void UpdateRoom();
-  // The note's line: the colours, and what the code page does to the posts.
-  void UpdateNote();
   // Below tavi, or else above it, as far on the screen as it goes.
   void Place();
   // The window as high as its rows (as wide as the user made it), the rows one under the other.
