@@ -17,11 +17,11 @@ struct Node {
   const char* cls;
 };
 
-// The room's controls, the input (RICHCNTL) after a read-only history pane.
-#define ROOM(child)                                                                                  \
-  {child, "RICHCNTLREADONLY"}, {child, "RICHCNTL"}, {child, "_AOL_Listbox"}, {child, "_AOL_Icon"}, { \
-    child, "_AOL_Static"                                                                             \
-  }
+// A room's controls with one rich control (the history: no input); and with the input (RICHCNTL)
+// after a read-only history pane.
+#define ROOM_ONE_RICH(child) \
+  {child, "RICHCNTL"}, {child, "_AOL_Listbox"}, {child, "_AOL_Icon"}, { child, "_AOL_Static" }
+#define ROOM(child) {child, "RICHCNTLREADONLY"}, ROOM_ONE_RICH(child)
 
 std::vector<WindowHandle> Build(FakePlatform& platform, const std::vector<Node>& tree) {
   std::vector<WindowHandle> handles;
@@ -172,13 +172,7 @@ TEST(DescribeChatRoom, SaysWhereThePostsWouldGo) {
        u"The chat program \u00ABAOL Frame25\u00BB has no MDIClient window for its rooms"},
       {{{-1, "AOL Frame25"}, {0, "MDIClient"}, {1, "AOL Child"}}, false, u"No chat room is open in the chat program"},
       // One rich control and no read-only history: that one is the history, and a post sends nothing.
-      {{{-1, "AOL Frame25"},
-        {0, "MDIClient"},
-        {1, "AOL Child"},
-        {2, "RICHCNTL"},
-        {2, "_AOL_Listbox"},
-        {2, "_AOL_Icon"},
-        {2, "_AOL_Static"}},
+      {{{-1, "AOL Frame25"}, {0, "MDIClient"}, {1, "AOL Child"}, ROOM_ONE_RICH(2)},
        false,
        u"The chat room \u00ABLobby\u00BB has no input box (RICHCNTL) for tavi"},
       {room, true, u"Windows will not let tavi type into \u00ABLobby\u00BB: the chat program runs as administrator"},
@@ -198,19 +192,13 @@ TEST(DescribeChatRoom, SaysWhereThePostsWouldGo) {
 // never where a level is unknown (before Vista, or another user's program).
 TEST(RunsAtAHigherLevel, OnlyAHostAboveTaviWhoseLevelIsKnown) {
   constexpr std::uint32_t kMedium = 0x2000, kHigh = 0x3000;
-  const struct {
-    std::optional<std::uint32_t> host, own;
-    bool above;
-  } cases[] = {
-      {kHigh, kMedium, true},
-      {kMedium, kMedium, false},
-      {kHigh, kHigh, false},
-      {kMedium, kHigh, false},
-      {std::nullopt, kMedium, false},
-      {kHigh, std::nullopt, false},
-      {std::nullopt, std::nullopt, false},
-  };
-  for (const auto& c : cases) EXPECT_EQ(RunsAtAHigherLevel(c.host, c.own), c.above);
+  EXPECT_TRUE(RunsAtAHigherLevel(kHigh, kMedium));
+  for (const auto& [host, own] : {std::pair<std::optional<std::uint32_t>, std::optional<std::uint32_t>>{kHigh, kHigh},
+                                  {kMedium, kHigh},
+                                  {std::nullopt, kMedium},
+                                  {kHigh, std::nullopt}}) {
+    EXPECT_FALSE(RunsAtAHigherLevel(host, own));
+  }
 }
 
 }  // namespace

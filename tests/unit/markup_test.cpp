@@ -57,16 +57,5 @@ TEST(ParseMarkup, ReadsTheTagsARoomShows) {
   }
 }
 
-// The worst line, "<3" again and again, and a long line of tags: read whole, as text or as tags.
-TEST(ParseMarkup, LongLines) {
-  std::u16string hearts, tags, plain;
-  for (int k = 0; k < 20000; ++k) hearts += u"<3", tags += u"<b>x</b>", plain += u'x';
-  const MarkedLine readHearts = ParseMarkup(hearts), readTags = ParseMarkup(tags);
-  EXPECT_EQ(readHearts.plain, hearts);
-  EXPECT_EQ(readHearts.runs.size(), 1u);
-  EXPECT_EQ(readTags.plain, plain);
-  for (const FormattedRun& run : readTags.runs) EXPECT_TRUE(run.look.bold && run.end == run.begin + 1);
-}
-
 }  // namespace
 }  // namespace tavi

@@ -74,7 +74,6 @@ TEST(PreviewPosts, ShowWhatArrivesAfterTheCodePage) {
       {932, u"\u0416\u2192 caf\u00E9 ok", u"\u0416-\u2192- -c-a-f-e- -o-k--", "............x........",
        u"\u0416?\u2192? ?c?a?f?e? ?o?k??", u"1 character arrives as a look-alike"},
       {932, u"ok", u"o-k--", ".....", u"o?k??", u"Marked characters arrive as ? or a look-alike"},
-      {1252, u"ok", u"o-k--", ".....", u"o\u2022k\u2022\u2022", u""},
   };
   for (const auto& c : cases) {
     FakePlatform platform;
