@@ -250,8 +250,9 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       KeepHeight();
       if (reframeOnRestore_ && wp != SIZE_MINIMIZED) Reframe();
-      if (wp != SIZE_MINIMIZED) preview_.OwnerRestored();
+      preview_.OwnerMoved();
       break;
+    case WM_MOVE: preview_.OwnerMoved(); break;  // (also by a DPI change)
     case WM_GETMINMAXINFO: SizeBounds(*reinterpret_cast<MINMAXINFO*>(lp)); return 0;
     case WM_CLOSE:
     case WM_ENDSESSION:

@@ -49,18 +49,22 @@ void Preview::Close() {
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
-void Preview::OwnerRestored() {
-  if (!openOnRestore_) return;
-  openOnRestore_ = false;
-  if (!hwnd_) Open(owner_);
-}
-
 void Preview::TakeKeyboard(HWND owner) {
   if (!hwnd_) Open(owner);
   if (!hwnd_) return;
   // Asked for: the one time the preview is made active (the focus in a window of this thread
   // activates its top-level window).
-  SetFocus(rows_[0]);
+  SetFocus(rows_[keyRow_]);
+}
+
+void Preview::OwnerMoved() {
+  if (IsIconic(owner_)) return;
+  if (hwnd_) {
+    Place();
+  } else if (openOnRestore_) {
+    openOnRestore_ = false;
+    Open(owner_);
+  }
 }
 
 void Preview::ReturnKeyboard() {
@@ -109,9 +113,7 @@ void Preview::Update(bool room) {
   if (const std::optional<WideString> text = CurrentWindowApi().TextOf(message_, kPreviewLength + 1))
     conversion = PreviewPosts(*text, platform_, posts_);
   // Each row holds its post's text, for screen readers; a new text draws the row anew.
-  for (std::size_t k = 0; k < posts_.size(); ++k) {
-    CurrentWindowApi().SetText(rows_[k + 1], posts_[k].line.plain);
-  }
+  for (std::size_t k = 0; k < posts_.size(); ++k) Name(rows_[k + 1], posts_[k].line.plain);
   WideString note = kNote;
   if (const WideString converted = ConversionNote(conversion); !converted.empty()) {
     note += u". ";
@@ -119,9 +121,19 @@ void Preview::Update(bool room) {
   }
   if (note != note_) {
     note_ = std::move(note);
-    CurrentWindowApi().SetText(rows_[kNoteRow], note_);
+    Name(rows_[kNoteRow], note_);
   }
   if (room) UpdateRoom();
+}
+
+void Preview::Name(HWND row, const WideString& text) {
+  // Screen readers take a "&" for the mark of a shortcut key and leave it out; "&&" they read as one.
+  WideString name;
+  for (const char16_t c : text) {
+    name += c;
+    if (c == u'&') name += c;
+  }
+  CurrentWindowApi().SetText(row, name);
 }
 
 void Preview::UpdateRoom() {
@@ -131,19 +143,21 @@ void Preview::UpdateRoom() {
   WideString room = DescribeChatRoom(*frame, platform_);
   if (room == room_) return;
   room_ = std::move(room);
-  CurrentWindowApi().SetText(rows_[0], room_);
+  Name(rows_[0], room_);
 }
 
 void Preview::Place() {
-  // Below tavi, or else above it, as far on the screen as it goes.
+  // Below tavi, else above it, on the screen: where it covers no part of tavi, or else the least.
   RECT tavi, window;
   GetWindowRect(owner_, &tavi);
   GetWindowRect(hwnd_, &window);
-  const LONG w = window.right - window.left, h = window.bottom - window.top;
+  const LONG h = window.bottom - window.top;
   const RECT work = WorkArea(owner_);
-  LONG y = tavi.bottom;
-  if (y + h > work.bottom) y = tavi.top - h >= work.top ? tavi.top - h : work.bottom - h;
-  const LONG x = std::max(work.left, std::min(tavi.left, work.right - w));
+  const auto onScreen = [&](LONG y) { return std::max(work.top, std::min(y, work.bottom - h)); };
+  const LONG below = onScreen(tavi.bottom), above = onScreen(tavi.top - h);
+  // How far each covers tavi: the rows they share.
+  const LONG y = below >= tavi.bottom || tavi.bottom - below <= above + h - tavi.top ? below : above;
+  const LONG x = std::max(work.left, std::min(tavi.left, work.right - (window.right - window.left)));
   SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -168,17 +182,19 @@ LRESULT CALLBACK Preview::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
 
 LRESULT Preview::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   const HWND hwnd = hwnd_;
+  const WindowApi& api = CurrentWindowApi();
   switch (msg) {
     case WM_CREATE:
       // One owner-drawn label a row, in reading order: screen readers read each row's text, the
       // room's line first.
       // Each takes the keyboard when the user puts it in the preview (F6), and its keys go to RowProc.
+      // Subclassed through the call of the window's own kind: a Unicode row stays Unicode.
       for (int k = 0; k < kRows; ++k) {
-        rows_[k] = CurrentWindowApi().CreateWindowWithText(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0,
-                                                           0, 0, 0, hwnd, nullptr, nullptr, nullptr);
+        rows_[k] = api.CreateWindowWithText(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0, 0, 0, hwnd,
+                                            nullptr, nullptr, nullptr);
         SetWindowLongPtrA(rows_[k], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         rowProc_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(rows_[k], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Preview::RowProc)));
+            api.setWindowLong(rows_[k], GWLP_WNDPROC, reinterpret_cast<LONG>(&Preview::RowProc)));
       }
       MakeLook();
       return 0;
@@ -191,6 +207,11 @@ LRESULT Preview::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    // However it was made active (Alt+Tab brings back the popup last active, 95 and NT 4.0 may
+    // activate it when a window closes), the keyboard is on the row it last had; keys that reach
+    // the window itself do what they do on a row.
+    case WM_SETFOCUS: SetFocus(rows_[keyRow_]); return 0;
+    case WM_KEYDOWN: Key(wp, lp); return 0;
     case WM_NCLBUTTONDOWN:
       // Moved by its caption without being activated (DefWindowProc would activate it first).
       if (wp != HTCAPTION || GetActiveWindow() == hwnd) break;
@@ -224,6 +245,7 @@ LRESULT Preview::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCDESTROY:
       // (Its timer goes with the window.)
       FreeLook();
+      keyRow_ = 0;
       room_.clear();
       note_.clear();
       hwnd_ = nullptr;
@@ -234,20 +256,27 @@ LRESULT Preview::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT CALLBACK Preview::RowProc(HWND row, UINT msg, WPARAM wp, LPARAM lp) {
   auto* preview = reinterpret_cast<Preview*>(GetWindowLongPtrA(row, GWLP_USERDATA));
+  if (msg == WM_SETFOCUS) {
+    while (preview->rows_[preview->keyRow_] != row) preview->keyRow_ = (preview->keyRow_ + 1) % kRows;
+  }
   if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS)
     RedrawWindow(row, nullptr, nullptr, RDW_INVALIDATE);  // its focus frame
-  if (msg != WM_KEYDOWN) return CallWindowProcA(preview->rowProc_, row, msg, wp, lp);
-  // Up and Down from row to row; Esc is Esc in tavi (every run stops, the preview closes) and the
-  // keyboard goes back to the message box, as F6 sends it; F2 closes the preview.
-  int k = 0;
-  while (k + 1 < kRows && preview->rows_[k] != row) ++k;
-  if (wp == VK_UP && k > 0) SetFocus(preview->rows_[k - 1]);
-  if (wp == VK_DOWN && k + 1 < kRows) SetFocus(preview->rows_[k + 1]);
-  if (lp & (1 << 30)) return 0;  // an auto-repeat of the others is no press
-  if (wp == VK_ESCAPE) SendMessageA(preview->owner_, WM_COMMAND, IDCANCEL, 0);
-  if (wp == VK_ESCAPE || wp == VK_F6) preview->ReturnKeyboard();
-  if (wp == VK_F2) preview->Close();
+  if (msg != WM_KEYDOWN) return CurrentWindowApi().callWindowProc(preview->rowProc_, row, msg, wp, lp);
+  preview->Key(wp, lp);
   return 0;
+}
+
+void Preview::Key(WPARAM key, LPARAM lp) {
+  // Up and Down from row to row; Esc is Esc in tavi (every run stops, the preview closes) and the
+  // keyboard goes back to the message box, as F6 sends it; F2 closes the preview. F2 and F6 are
+  // pressed alone, as in tavi: with Ctrl or Shift they are other keys.
+  if (key == VK_UP && keyRow_ > 0) SetFocus(rows_[keyRow_ - 1]);
+  if (key == VK_DOWN && keyRow_ + 1 < kRows) SetFocus(rows_[keyRow_ + 1]);
+  if (lp & (1 << 30)) return;  // an auto-repeat of the others is no press
+  if (key == VK_ESCAPE) SendMessageA(owner_, WM_COMMAND, IDCANCEL, 0);
+  if ((key == VK_F2 || key == VK_F6) && (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_SHIFT) < 0)) return;
+  if (key == VK_ESCAPE || key == VK_F6) ReturnKeyboard();
+  if (key == VK_F2) Close();
 }
 
 }  // namespace tavi

@@ -26,11 +26,13 @@ class Preview {
 
   // Opens the preview next to `owner` (tavi's window), without taking the keyboard and covering
   // tavi only where the screen leaves no room; or closes it. Asked for while tavi is minimized, it
-  // opens when tavi is restored (OwnerRestored).
+  // opens when tavi is restored (OwnerMoved).
   void Toggle(HWND owner);
   // Closes the preview if it is open (or about to open).
   void Close();
-  void OwnerRestored();
+  // tavi moved, restored, or changed its size or DPI: the preview placed again beside it (or opened,
+  // where it was asked for while tavi was minimized).
+  void OwnerMoved();
   // The keyboard into the preview (opened where it is not), on its first row: Up and Down move
   // between the rows, which screen readers read as they get the focus; F6 goes back to tavi.
   void TakeKeyboard(HWND owner);
@@ -49,12 +51,16 @@ class Preview {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   // A row's keys, while the keyboard is in the preview (the rows are subclassed labels).
   static LRESULT CALLBACK RowProc(HWND row, UINT msg, WPARAM wp, LPARAM lp);
+  // A key pressed in the preview, on a row or on the window itself.
+  void Key(WPARAM key, LPARAM lp);
   // The keyboard back to tavi's message box.
   void ReturnKeyboard();
+  // A row's name for screen readers: its text, every "&" read as itself.
+  static void Name(HWND row, const WideString& text);
   void Open(HWND owner);
   // The room's line afresh: rooms open and close. Set only when it changed.
   void UpdateRoom();
-  // Below tavi, or else above it, as far on the screen as it goes.
+  // Below tavi, else above it, else beside it: where it covers no part of tavi, or the least.
   void Place();
   // The window as high as its rows (as wide as the user made it), the rows one under the other.
   void Fit();
@@ -67,6 +73,11 @@ class Preview {
   static int FontOf(const Look& look);
   // A unit's advance in a font, measured once for the first 256 units.
   int Advance(HDC dc, int variant, char16_t unit);
+  // Whether `text` holds a letter of a script whose letters the system reorders, joins or combines.
+  static bool Shaped(const char16_t* text, std::size_t n);
+  // The units [first, last), measured alone, placed in the order the system draws them as one
+  // string from where the first is; the string's width.
+  int PlaceAsDrawn(HDC dc, int variant, std::size_t first, std::size_t last);
   void DrawRow(const DRAWITEMSTRUCT& item);
   // A frame one pixel wide just inside `box`.
   static void Frame(HDC dc, const RECT& box, HBRUSH edge);
@@ -87,24 +98,29 @@ class Preview {
   WideString note_;
   bool openOnRestore_ = false;
   WNDPROC rowProc_ = nullptr;  // the labels' own window procedure
+  int keyRow_ = 0;             // the row that had the keyboard last
 
   int dpi_ = 96;
   LOGFONTA base_{};  // the message font at the window's DPI
   HFONT fonts_[8] = {};
+  bool shaped_[8] = {};  // whether a font's script is reordered, joined or combined
   HBRUSH background_ = nullptr;
   bool palette_ = false;       // a screen of 256 colours or fewer
   bool highContrast_ = false;  // the system's colours: the posts' own show as swatches
   COLORREF backColour_ = 0, textColour_ = 0, noteColour_ = 0;
   int ascent_ = 0, rowHeight_ = 0, margin_ = 0, gutter_ = 0;
   std::uint16_t advances_[8][256] = {};
-  // A row as it is drawn: the units that show, their places, their runs; what is drawn yet.
+  // A row as it is drawn: the units that show, their places and widths, their runs; which are
+  // drawn with their run as one string; what is drawn yet.
   static constexpr std::size_t kMost = 512;
-  int place_[kMost + 1] = {};
+  int place_[kMost] = {};
+  int width_[kMost] = {};
   int advance_[kMost] = {};
+  UINT order_[kMost] = {};
   std::uint16_t runOf_[kMost] = {};
   std::uint16_t unitOf_[kMost] = {};  // each drawn unit's place in the post's plain text
   wchar_t unit_[kMost] = {}, text_[kMost] = {};
-  std::bitset<kMost> done_;
+  std::bitset<kMost> alone_, done_;
 };
 
 }  // namespace tavi

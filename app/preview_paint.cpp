@@ -63,8 +63,55 @@ HFONT Preview::Font(int variant) {
       for (std::size_t i = 0; i < sizeof kFixed; ++i) face.lfFaceName[i] = kFixed[i];
     }
     font = CreateFontIndirectA(&face);
+    // Whether the system reorders, joins (shapes or ligates) or combines the letters of its script
+    // (Hebrew, Arabic, Thai).
+    HDC screen = GetDC(nullptr);
+    const HGDIOBJ previous = SelectObject(screen, font);
+    shaped_[variant] = (GetFontLanguageInfo(screen) & (GCP_REORDER | GCP_GLYPHSHAPE | GCP_LIGATE | GCP_DIACRITIC)) != 0;
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
   }
   return font;
+}
+
+bool Preview::Shaped(const char16_t* text, std::size_t n) {
+  // Combining marks; Hebrew to Tibetan; Myanmar; Khmer and Mongolian; the joiners and direction
+  // marks; the presentation forms of Hebrew and Arabic.
+  static constexpr char16_t kFrom[] = {0x0300, 0x0590, 0x1000, 0x1780, 0x200C, 0x202A, 0xFB1D, 0xFE70};
+  static constexpr char16_t kTo[] = {0x036F, 0x0FFF, 0x109F, 0x18AF, 0x200F, 0x202E, 0xFDFF, 0xFEFE};
+  for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t k = 0; k < sizeof kFrom / sizeof kFrom[0]; ++k) {
+      if (text[i] >= kFrom[k] && text[i] <= kTo[k]) return true;
+    }
+  }
+  return false;
+}
+
+int Preview::PlaceAsDrawn(HDC dc, int variant, std::size_t first, std::size_t last) {
+  const auto n = static_cast<UINT>(last - first);
+  SelectObject(dc, Font(variant));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, unit_ + first, static_cast<int>(n), &size);
+  // The order the system draws the units in (9x has the call only for its code page: there they
+  // stay in the typed order).
+  GCP_RESULTSW results{};
+  results.lStructSize = sizeof results;
+  results.lpOrder = order_;
+  results.nGlyphs = n;
+  if (!CurrentWindowApi().unicode ||
+      !GetCharacterPlacementW(dc, unit_ + first, static_cast<int>(n), 0, &results, GCP_REORDER)) {
+    for (UINT i = 0; i < n; ++i) order_[i] = i;
+  }
+  // Each unit after those drawn before it: their widths in the drawn order, added up.
+  for (UINT i = 0; i < n; ++i) order_[i] = order_[i] < n ? order_[i] : i;
+  for (UINT i = 0; i < n; ++i) advance_[order_[i]] = width_[first + i];
+  for (UINT v = 0, at = static_cast<UINT>(place_[first]); v < n; ++v) {
+    const int width = advance_[v];
+    advance_[v] = static_cast<int>(at);
+    at += static_cast<UINT>(width);
+  }
+  for (UINT i = 0; i < n; ++i) place_[first + i] = advance_[order_[i]];
+  return size.cx;
 }
 
 void Preview::Draw(HDC dc, int& x, int y, const char16_t* text, std::size_t n) {
@@ -118,28 +165,41 @@ void Preview::DrawRow(const DRAWITEMSTRUCT& item) {
     // Where each unit goes, from its advance in its run's font (measured once); then all units of
     // one look drawn in one call, each placed by its advance. Under Wine a call costs far more
     // than its glyphs, and a superscript wave has a run for every unit.
+    // A run in a script the system reorders, joins or combines is drawn as one string, as the
+    // system draws text, its units placed in the order drawn.
     const std::u16string& plain = post.line.plain;
     std::size_t shown = 0;
+    alone_.reset();
     for (std::size_t r = 0; r < post.line.runs.size(); ++r) {
       const FormattedRun& run = post.line.runs[r];
+      const int variant = FontOf(run.look);
+      const std::size_t first = shown;
+      const int left = x;
       for (std::size_t u = run.begin; u < run.end && shown < kMost && x <= clip.right; ++u, ++shown) {
         place_[shown] = x;
         runOf_[shown] = static_cast<std::uint16_t>(r);
         unitOf_[shown] = static_cast<std::uint16_t>(u);
         unit_[shown] = static_cast<wchar_t>(plain[u]);
-        x += Advance(dc, FontOf(run.look), plain[u]);
+        x += width_[shown] = Advance(dc, variant, plain[u]);
+      }
+      if (shown > first && shaped_[variant] && Shaped(plain.data() + run.begin, run.end - run.begin)) {
+        for (std::size_t i = first; i < shown; ++i) alone_[i] = true;
+        x = left + PlaceAsDrawn(dc, variant, first, shown);
       }
     }
-    place_[shown] = x;
     done_.reset();
     for (std::size_t i = 0; i < shown; ++i) {
       if (done_[i]) continue;
       const Look& look = post.line.runs[runOf_[i]].look;
       std::size_t n = 0, last = i;
+      int left = place_[i];
       for (std::size_t j = i; j < shown; ++j) {
-        if (done_[j] || !(post.line.runs[runOf_[j]].look == look)) continue;
+        if (done_[j] || !(post.line.runs[runOf_[j]].look == look) || alone_[j] != alone_[i] ||
+            (alone_[i] && runOf_[j] != runOf_[i]))
+          continue;
         done_[j] = true;
         if (n) advance_[n - 1] = place_[j] - place_[last];
+        left = std::min(left, place_[j]);
         text_[n++] = unit_[j];
         last = j;
       }
@@ -150,9 +210,8 @@ void Preview::DrawRow(const DRAWITEMSTRUCT& item) {
       SetTextColor(dc, !look.hasColour || highContrast_ ? textColour_
                        : palette_                       ? SolidColour(dc, look.colour)
                                                         : look.colour);
-      ExtTextOutW(dc, place_[i],
-                  baseline - (look.superscript ? ascent_ * 2 / 5 : 0) + (look.subscript ? ascent_ / 5 : 0), 0, nullptr,
-                  text_, static_cast<UINT>(n), advance_);
+      ExtTextOutW(dc, left, baseline - (look.superscript ? ascent_ * 2 / 5 : 0) + (look.subscript ? ascent_ / 5 : 0), 0,
+                  nullptr, text_, static_cast<UINT>(n), alone_[i] ? nullptr : advance_);
     }
     DrawMarks(dc, post, shown, item.rcItem);
     cut = post.cut || shown == kMost;  // (a row of more units than that is cut there)
@@ -191,13 +250,16 @@ void Preview::DrawMarks(HDC dc, const PreviewPost& post, std::size_t shown, cons
   const HBRUSH edge = CreateSolidBrush(textColour_);
   const int bar = std::max(2, ascent_ / 6) + 2;
   for (std::size_t i = 0; i < shown; ++i) {
-    RECT box = {place_[i], row.top + 1, place_[i + 1], row.bottom - bar - 1};
+    RECT box = {place_[i], row.top + 1, place_[i] + width_[i], row.bottom - bar - 1};
     if (!post.line.changed.empty() && post.line.changed[unitOf_[i]]) Frame(dc, box, edge);
     const Look& look = post.line.runs[runOf_[i]].look;
     if (!highContrast_ || !look.hasColour || (i > 0 && runOf_[i - 1] == runOf_[i])) continue;
-    std::size_t j = i;
-    while (j < shown && runOf_[j] == runOf_[i]) ++j;
-    box = {place_[i], row.bottom - bar - 1, place_[j] - 1, row.bottom - 1};
+    int left = place_[i], right = left;
+    for (std::size_t j = i; j < shown && runOf_[j] == runOf_[i]; ++j) {
+      left = std::min(left, place_[j]);
+      right = std::max(right, place_[j] + width_[j]);
+    }
+    box = {left, row.bottom - bar - 1, right - 1, row.bottom - 1};
     FillRect(dc, &box, edge);
     box = {box.left + 1, box.top + 1, box.right - 1, box.bottom - 1};
     const HBRUSH fill = CreateSolidBrush(palette_ ? SolidColour(dc, look.colour) : look.colour);

@@ -50,7 +50,7 @@ class QuietPlatform : public tavi::Platform {
     return 0;
   }
   WideString WindowCaption(tavi::WindowHandle) override { return {}; }
-  bool RunsAboveUs(tavi::WindowHandle) override { return false; }
+  tavi::HostAccess AccessTo(tavi::WindowHandle) override { return tavi::HostAccess::kOpen; }
   bool SendMessageA(tavi::WindowHandle, unsigned, std::uintptr_t, const char*) override { return false; }
   bool SetWindowPos(tavi::WindowHandle, tavi::WindowHandle, int, int, int, int, unsigned) override { return false; }
   [[noreturn]] void EndProcess() override { std::abort(); }

@@ -10,9 +10,13 @@ WideString DescribeChatRoom(const WideString& frameClass, Platform& platform) {
   WideString middle;
   const ChatInput at = LocateChatInput(frameClass, platform);
   if (at.room) middle = platform.WindowCaption(at.room);
-  if (at.input && platform.RunsAboveUs(at.room)) {
+  const HostAccess access = at.input ? platform.AccessTo(at.room) : HostAccess::kOpen;
+  if (access == HostAccess::kAbove) {
     head = u"Windows will not let tavi type into \u00AB";
     tail = u"\u00BB: the chat program runs as administrator";
+  } else if (access == HostAccess::kClosed) {
+    head = u"Windows may not let tavi type into \u00AB";
+    tail = u"\u00BB: the chat program runs as another user or as administrator";
   } else if (at.room && !at.input) {
     head = u"The chat room \u00AB";
     tail = u"\u00BB has no input box (RICHCNTL) for tavi";

@@ -25,6 +25,11 @@ constexpr unsigned kSwpNoSize = 0x0001;
 constexpr unsigned kSwpNoMove = 0x0002;
 constexpr unsigned kSwpNoActivate = 0x0010;
 
+// Whether Windows lets this program type into another program's window. From Vista on it does not
+// where that program runs at a higher integrity level (as administrator), and may not where this one
+// may not even look into that program's process (it runs as another user, or as administrator).
+enum class HostAccess { kOpen, kAbove, kClosed };
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -62,9 +67,8 @@ class Platform {
   // The caption of a window of any program, read without a message to it (so never waiting on
   // its program); at most 255 characters, empty where it has none.
   virtual WideString WindowCaption(WindowHandle window) = 0;
-  // Whether the window's program runs at a higher level than this one (Windows Vista on: as
-  // administrator, where this one does not), so that Windows keeps this one from typing into it.
-  virtual bool RunsAboveUs(WindowHandle window) = 0;
+  // Whether Windows lets this program type into the window's program (before Vista: always).
+  virtual HostAccess AccessTo(WindowHandle window) = 0;
   // Delivers a message synchronously. `text`, when not null, is passed as
   // lParam (a NUL-terminated ANSI string), otherwise lParam is 0. Returns
   // false when the window did not handle it in time (hung or gone).

@@ -1,9 +1,10 @@
-// RunsAboveThisProcess: the integrity levels of another program's process and of this one, read
+// AccessToWindow: the integrity levels of another program's process and of this one, read
 // from their tokens with functions looked up at run time (advapi32 has them from Vista on only).
 #include "platform/win32/process_level.h"
 
 #include "platform/integrity.h"
 #include "platform/win32/lookup.h"
+#include "platform/win32/window_api.h"
 
 namespace tavi {
 
@@ -56,15 +57,16 @@ std::optional<std::uint32_t> LevelOf(HANDLE process) {
 
 }  // namespace
 
-bool RunsAboveThisProcess(HWND window) {
+HostAccess AccessToWindow(HWND window) {
   DWORD pid = 0;
-  if (!GetWindowThreadProcessId(window, &pid) || pid == GetCurrentProcessId()) return false;
-  // The limited query is granted across levels; Windows before Vista knows neither it nor levels.
+  // Windows before Vista knows neither levels nor the limited query.
+  if (CurrentWindowApi().preVista || !GetWindowThreadProcessId(window, &pid) || pid == GetCurrentProcessId())
+    return HostAccess::kOpen;
+  // The limited query is granted across levels; it is refused for another user's process.
   HANDLE process = OpenProcess(kQueryLimitedInformation, FALSE, pid);
-  if (!process) return false;
   const std::optional<std::uint32_t> host = LevelOf(process);
-  CloseHandle(process);
-  return RunsAtAHigherLevel(host, LevelOf(kThisProcess));
+  if (process) CloseHandle(process);
+  return AccessFrom(process != nullptr, host, LevelOf(kThisProcess));
 }
 
 }  // namespace tavi

@@ -1,12 +1,14 @@
-// Whether another program runs above tavi, where Windows (Vista on) keeps tavi from typing into it.
+// Whether Windows lets tavi type into another program (Vista on, it may not).
 #pragma once
 
 #include <windows.h>
 
+#include "platform/platform.h"
+
 namespace tavi {
 
-// Whether `window`'s program runs at a higher integrity level than this process (elevated, as
-// administrator, where this one is not). False before Vista, and where a level cannot be read.
-bool RunsAboveThisProcess(HWND window);
+// Whether `window`'s program may be typed into: its process opened for the least query and its
+// integrity level read (Vista on; before Vista it may be, and no Vista-only right is asked for).
+HostAccess AccessToWindow(HWND window);
 
 }  // namespace tavi

@@ -119,7 +119,7 @@ WindowHandle Win32Platform::FindWindowExA(WindowHandle parent, WindowHandle chil
 
 WideString Win32Platform::WindowCaption(WindowHandle window) { return CurrentWindowApi().CaptionOf(Hwnd(window)); }
 
-bool Win32Platform::RunsAboveUs(WindowHandle window) { return RunsAboveThisProcess(Hwnd(window)); }
+HostAccess Win32Platform::AccessTo(WindowHandle window) { return AccessToWindow(Hwnd(window)); }
 
 bool Win32Platform::SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam, const char* text) {
   if (window == 0) return false;

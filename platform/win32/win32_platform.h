@@ -41,7 +41,7 @@ class Win32Platform : public Platform {
   WindowHandle FindWindowA(const AnsiString& className) override;
   WindowHandle FindWindowExA(WindowHandle parent, WindowHandle childAfter, const AnsiString& className) override;
   WideString WindowCaption(WindowHandle window) override;
-  bool RunsAboveUs(WindowHandle window) override;
+  HostAccess AccessTo(WindowHandle window) override;
   bool SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam, const char* text) override;
   bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
                     unsigned flags) override;

@@ -74,12 +74,16 @@ WindowApi Choose() {
     api.dispatchMessage = DispatchMessageW;
     api.isDialogMessage = IsDialogMessageW;
     api.defWindowProc = DefWindowProcW;
+    api.setWindowLong = SetWindowLongW;
+    api.callWindowProc = CallWindowProcW;
   } else {
     api.getMessage = GetMessageA;
     api.peekMessage = PeekMessageA;
     api.dispatchMessage = DispatchMessageA;
     api.isDialogMessage = IsDialogMessageA;
     api.defWindowProc = DefWindowProcA;
+    api.setWindowLong = SetWindowLongA;
+    api.callWindowProc = CallWindowProcA;
   }
   return api;
 }

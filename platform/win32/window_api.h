@@ -21,6 +21,9 @@ struct WindowApi {
   LRESULT(WINAPI* dispatchMessage)(const MSG*);
   BOOL(WINAPI* isDialogMessage)(HWND, LPMSG);
   LRESULT(WINAPI* defWindowProc)(HWND, UINT, WPARAM, LPARAM);
+  // A subclass keeps a Unicode window Unicode only through the W forms.
+  LONG(WINAPI* setWindowLong)(HWND, int, LONG);
+  LRESULT(WINAPI* callWindowProc)(WNDPROC, HWND, UINT, WPARAM, LPARAM);
 
   // The message wait: the kinds of input that end it (QS_ALLINPUT with only
   // the bits this Windows documents, and from Windows 2000 on

@@ -98,6 +98,17 @@ for my $mode (qw(win95 win98 nt40 win2k winxp)) {
   $faults{"as $mode, high contrast was asked for $asked times, not at start and after a settings change"} = 1
     if $asked < 2;
 }
+# Before Vista no Vista-only right is asked of OpenProcess (PROCESS_QUERY_LIMITED_INFORMATION).
+for my $mode (qw(win95 win98 nt40 win2k winxp)) {
+  $faults{"as $mode, tavi.exe asked OpenProcess for the limited query, which only Vista and later know"} = 1
+    if called($mode, '^kernel32\.OpenProcess\(00001000,');
+}
+# The preview's rows are subclassed through the call of their kind: Unicode windows on NT.
+for my $case (['win95', 'A'], ['win98', 'A'], ['nt40', 'W'], ['winxp', 'W']) {
+  my ($mode, $form) = @$case;
+  expect($mode, "^user32\\.SetWindowLong$form\\([0-9a-f]+,fffffffc,",
+         "the preview's rows were not subclassed through SetWindowLong$form");
+}
 expect('nt40', '^user32\.GetMessageW\(', 'the Unicode message loop did not run');
 expect('nt40', '^user32\.SetWindowTextW\(', "the preview's rows were not given their text through the Unicode call");
 for my $mode (qw(nt40 win2k winxp)) {
@@ -120,7 +131,8 @@ if (%faults) {
 printf "relay-check: calls from tavi.exe as win95 %d, win98 %d, nt40 %d, win2k %d, winxp %d; as 9x none to a " .
   "wide function 9x only stubs; before 2000 the queue looked at and the plain wait with mask ff, as 2000 both " .
   "with mask 1ff and as XP with 5ff (the Ex wait); each wait with a handle array, not NULL; " .
-  "the metrics at their 9x and pre-Vista sizes; the preview's rows through SetWindowTextA on 9x and W on NT; " .
+  "the metrics at their 9x and pre-Vista sizes; the preview's rows through SetWindowTextA and SetWindowLongA on " .
+  "9x and W on NT; no Vista-only right asked of OpenProcess before Vista; " .
   "high contrast asked for at start and after a settings change\n",
   @calls{qw(win95 win98 nt40 win2k winxp)};
 PERL

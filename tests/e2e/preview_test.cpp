@@ -2,6 +2,8 @@
 // reads them, kept up to date, never taking the keyboard, never posting.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "posts.h"
 #include "tools/driver/tavi_app.h"
 
@@ -18,22 +20,24 @@ std::vector<std::wstring> Said(const driver::TaviApp& tavi) {
   return said;
 }
 
+// Every character is heard as it is: an "&" too, which screen readers would take for the mark of
+// a shortcut key.
 TEST(Preview, ShowsThePostsAndWhereTheyGoAndLeavesTheKeyboardAlone) {
-  RoomAndTavi s;
+  RoomAndTavi s("--title \"Q&A 1\"");
   ASSERT_TRUE(s.ready());
-  s.tavi.SetText(s.tavi.text1, L"Paella <b>");
+  s.tavi.SetText(s.tavi.text1, L"Q&A <b>");
   ASSERT_TRUE(WaitUntil([&] { return s.tavi.Focus() == s.tavi.command1; }, 30));
   s.tavi.PreviewFromMenu();
   ASSERT_TRUE(WaitUntil([&] { return s.tavi.Preview() != nullptr; }, 30));
   const std::vector<std::wstring> expected = {
-      L"Posts go to: Lobby",
-      L"P\u2022a\u2022e\u2022l\u2022l\u2022a\u2022 \u2022<\u2022b\u2022>\u2022\u2022",
-      L"P\u00E6ll\u00E1 \u00ABb\u00BB",
-      L"P-a-e-l-l-a- -<-b->--",
-      L"P.a.e.l.l.a. .<.b.>..",
-      L"Paella <b>",
-      L"Paella <b>",
-      L"Paella <b>",
+      L"Posts go to: Q&A 1",
+      L"Q\u2022&\u2022A\u2022 \u2022<\u2022b\u2022>\u2022\u2022",
+      L"Q&\u00C5 \u00ABb\u00BB",
+      L"Q-&-A- -<-b->--",
+      L"Q.&.A. .<.b.>..",
+      L"Q&A <b>",
+      L"Q&A <b>",
+      L"Q&A <b>",
   };
   EXPECT_TRUE(WaitUntil(
       [&] {
@@ -89,6 +93,80 @@ TEST(Preview, FollowsTheHostAndARunPostsAsWithoutIt) {
   EXPECT_EQ(posts[1].bytes, "\x8C P\xE6ll<b>\xE1</b>\xBF");
   EXPECT_EQ(posts[6].bytes, "<sup>O</sup>E<sub> </sub>P<sup>a</sup>e<sub>l</sub>l<sup>a</sup>?<sub></sub>");
   EXPECT_TRUE(room.Astray().empty());
+}
+
+// The pixels `text` takes where the system draws it in `font`, black on tavi's background, from
+// `x` on the baseline `y`, in a picture of `size`.
+std::vector<COLORREF> DrawnBySystem(const std::wstring& text, HFONT font, SIZE size, int x, int y) {
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP picture = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  SelectObject(dc, picture);
+  SelectObject(dc, font);
+  const RECT all = {0, 0, size.cx, size.cy};
+  HBRUSH background = CreateSolidBrush(0xEFEFEF);
+  FillRect(dc, &all, background);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextAlign(dc, TA_LEFT | TA_BASELINE);
+  ExtTextOutW(dc, x, y, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+  GdiFlush();
+  std::vector<COLORREF> pixels(static_cast<const COLORREF*>(bits),
+                               static_cast<const COLORREF*>(bits) + size.cx * size.cy);
+  for (COLORREF& pixel : pixels) pixel &= 0xFFFFFF;
+  DeleteDC(dc);
+  DeleteObject(picture);
+  DeleteObject(background);
+  return pixels;
+}
+
+// On an Arabic system (code page 1256) the preview draws an Arabic post as the system draws text,
+// right to left and its letters joined, as the room shows it: the fancy letters' row (Arabic
+// letters pass through them) equals the same text drawn by the system in the message font.
+TEST(PreviewScript, ArabicAsTheSystemDrawsIt) {
+  ASSERT_EQ(GetACP(), 1256u) << "run this suite with LC_ALL=ar_SA.UTF-8";
+  driver::TaviApp tavi;
+  ASSERT_TRUE(tavi.ready());
+  const std::wstring word = L"\u0633\u0644\u0627\u0645 \u0639\u0644\u064A\u0643\u0645";
+  tavi.SetText(tavi.text1, word);
+  tavi.PressKey(VK_F2);
+  ASSERT_TRUE(
+      WaitUntil([&] { return tavi.PreviewRows().size() == 9 && AccessibleName(tavi.PreviewRows()[2]) == word; }, 30));
+  // The message font as tavi takes it, and the row's text where tavi puts it: after a margin and a
+  // gutter of average characters, its baseline a quarter of the ascent below the row's top.
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+  HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+  HDC screen = GetDC(nullptr);
+  SelectObject(screen, font);
+  TEXTMETRICW text{};
+  GetTextMetricsW(screen, &text);
+  ReleaseDC(nullptr, screen);
+  const HWND row = tavi.PreviewRows()[2];
+  RECT client;
+  GetClientRect(row, &client);
+  const int from = 4 * text.tmAveCharWidth;
+  const std::vector<COLORREF> expected =
+      DrawnBySystem(word, font, {client.right, client.bottom}, from, text.tmAscent / 4 + text.tmAscent);
+  DeleteObject(font);
+  const auto part = [&](const std::vector<COLORREF>& pixels) {
+    std::vector<COLORREF> out;
+    for (LONG y = 0; y < client.bottom; ++y)
+      out.insert(out.end(), pixels.begin() + y * client.right + from, pixels.begin() + (y + 1) * client.right);
+    return out;
+  };
+  std::size_t differ = 0;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        const std::vector<COLORREF> shown = part(driver::PixelsIn(row, client)), wanted = part(expected);
+        differ = 0;
+        for (std::size_t i = 0; i < shown.size(); ++i) differ += shown[i] != wanted[i];
+        return differ == 0 && std::count(wanted.begin(), wanted.end(), 0xEFEFEF) < static_cast<long>(wanted.size());
+      },
+      30))
+      << differ << " pixels differ";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The preview in use, from outside: its rows are what the room receives after the code page, the
-// mouse never takes the keyboard from tavi, it opens on the screen, F2 is one press, and the
-// keyboard reaches it (F6) and comes back.
+// mouse never takes the keyboard from tavi, it opens on the screen and never over tavi, F2 is one
+// press, and the keyboard reaches it (F6) and always comes back. Keys typed on the keyboard are
+// awaited by what they do: Windows hands a program its posted messages before its input.
 #include <gtest/gtest.h>
 
 #include "tools/driver/tavi_app.h"
@@ -24,8 +25,16 @@ std::wstring FromAcp(const std::string& bytes) {
   return text;
 }
 
+// Types `keys` on the keyboard into tavi's message box, which has the focus, and waits until they
+// are there: whatever was typed before them has been handled.
+bool TypedIntoTheMessageBox(const TaviApp& tavi, const std::vector<WORD>& keys, const std::wstring& text) {
+  driver::TypeKeys(keys);
+  return WaitUntil([&] { return tavi.TextOf(tavi.text1).find(text) != std::wstring::npos; }, 30);
+}
+
 // The posts without markup (bullets, dashes, dots) read in the rows before a run are its posts as
-// the room receives them; the note says what does not arrive as typed.
+// the room receives them; the note says what does not arrive as typed. The room's line keeps the
+// marks around the class, which 932 lacks.
 void TheRowsAreWhatTheRoomReceives(const std::wstring& note) {
   RoomAndTavi s;
   ASSERT_TRUE(s.ready());
@@ -39,6 +48,10 @@ void TheRowsAreWhatTheRoomReceives(const std::wstring& note) {
   ASSERT_TRUE(s.room.WaitForPosts(7));
   const auto posts = s.room.Posts();
   for (const std::size_t k : {0, 1, 2}) EXPECT_EQ(shown[k], FromAcp(posts[k == 0 ? 0 : k + 1].bytes)) << k;
+  s.tavi.SetText(s.tavi.text10, L"NoSuchClass");
+  EXPECT_TRUE(WaitUntil(
+      [&] { return Said(rows[0]) == L"No chat program with the window class \u00ABNoSuchClass\u00BB is running"; }, 30))
+      << "heard: " << Said(rows[0]).size() << " units";
 }
 
 TEST(PreviewArrival, TheRowsAreWhatTheRoomReceives) {
@@ -75,8 +88,8 @@ TEST(PreviewUse, AClickOnItLeavesTheKeyboardInTavi) {
   for (const POINT at : {POINT{(window.left + window.right) / 2, (window.top + inside.y) / 2},  // its caption
                          POINT{inside.x + client.right / 2, inside.y + client.bottom / 2}}) {   // a row
     driver::ClickAt(at);
-    tavi.TypeOver(tavi.text1, L"barrier");  // handled after the click
-    ASSERT_TRUE(WaitUntil([&] { return tavi.TextOf(tavi.text1) == L"barrier"; }, 30));
+    ASSERT_TRUE(TypedIntoTheMessageBox(tavi, {'O', 'K'}, L"ok"));  // typed after the click
+    tavi.SetText(tavi.text1, L"");
     EXPECT_EQ(GetForegroundWindow(), tavi.form);
     EXPECT_EQ(tavi.Focus(), tavi.text1);
   }
@@ -92,6 +105,10 @@ TEST(PreviewUse, ChosenWhileMinimizedItOpensOnTheRestore) {
   PostMessageW(tavi.form, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   ASSERT_TRUE(WaitUntil([&] { return IsIconic(tavi.form); }, 30));
   PostMessageW(tavi.form, WM_SYSCOMMAND, kPreviewCommand, 0);
+  tavi.TypeOver(tavi.text10, L"barrier");  // handled after the choice
+  ASSERT_TRUE(WaitUntil([&] { return tavi.TextOf(tavi.text10) == L"barrier"; }, 30));
+  // Not made yet, not even hidden: placed beside a minimized window, it would be off the screen.
+  EXPECT_EQ(FindWindowW(L"tavi.Preview", nullptr), nullptr);
   PostMessageW(tavi.form, WM_SYSCOMMAND, SC_RESTORE, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsIconic(tavi.form) && tavi.Preview() != nullptr; }, 30));
   RECT preview, form;
@@ -103,27 +120,34 @@ TEST(PreviewUse, ChosenWhileMinimizedItOpensOnTheRestore) {
 }
 
 // F2 held down opens the preview once (its auto-repeats are no presses: had each of the twelve
-// key-downs toggled it, it would end closed); F2 with Ctrl or Shift does nothing.
+// key-downs toggled it, it would end closed); F2 with Ctrl or Shift does nothing, in tavi and in
+// the preview with the keyboard in it.
 TEST(PreviewUse, F2IsOnePressAndAloneOnly) {
   TaviApp tavi;
   ASSERT_TRUE(tavi.ready());
   tavi.HoldKey(VK_F2, 11);
-  tavi.TypeOver(tavi.text10, L"barrier");  // handled after the keys
+  tavi.TypeOver(tavi.text10, L"barrier");  // handled after the keys (both are posted)
   ASSERT_TRUE(WaitUntil([&] { return tavi.TextOf(tavi.text10) == L"barrier"; }, 30));
   EXPECT_NE(tavi.Preview(), nullptr);
   tavi.PressKey(VK_F2);
   ASSERT_TRUE(WaitUntil([&] { return tavi.Preview() == nullptr; }, 30));
   SetForegroundWindow(tavi.form);
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == tavi.form; }, 30));
+  tavi.PressKey(VK_TAB);
+  ASSERT_TRUE(WaitUntil([&] { return tavi.Focus() == tavi.text1; }, 30));
   for (const WORD held : {VK_CONTROL, VK_SHIFT}) driver::TypeKeys({VK_F2}, held);
-  tavi.TypeOver(tavi.text10, L"after");
-  ASSERT_TRUE(WaitUntil([&] { return tavi.TextOf(tavi.text10) == L"after"; }, 30));
+  ASSERT_TRUE(TypedIntoTheMessageBox(tavi, {'O', 'K'}, L"ok"));
   EXPECT_EQ(tavi.Preview(), nullptr);
+  driver::TypeKeys({VK_F6});
+  ASSERT_TRUE(WaitUntil([&] { return tavi.Preview() != nullptr && tavi.Focus() == tavi.PreviewRows()[0]; }, 30));
+  for (const WORD held : {VK_CONTROL, VK_SHIFT}) driver::TypeKeys({VK_F2}, held);
+  driver::TypeKeys({VK_DOWN});  // typed after them
+  EXPECT_TRUE(WaitUntil([&] { return tavi.Preview() && tavi.Focus() == tavi.PreviewRows()[1]; }, 30));
 }
 
 // F6 puts the keyboard in the preview, on its first row; Down and Up go from row to row, each read
-// as it gets the focus; F6 gives the keyboard back to the message box, the preview still open; Esc
-// there closes it, and the keyboard is in the message box.
+// as it gets the focus; F6 gives the keyboard back to the message box, the preview still open, and
+// takes it in again to the row it had; Esc there closes it, and the keyboard is in the message box.
 TEST(PreviewUse, TheKeyboardGoesInWithF6AndComesBack) {
   TaviApp tavi;
   ASSERT_TRUE(tavi.ready());
@@ -142,8 +166,63 @@ TEST(PreviewUse, TheKeyboardGoesInWithF6AndComesBack) {
     EXPECT_EQ(tavi.Preview() != nullptr, key == VK_F6);
     if (key == VK_F6) {
       tavi.PressKey(VK_F6);
-      ASSERT_TRUE(WaitUntil([&] { return tavi.Focus() == tavi.PreviewRows()[0]; }, 30));
+      ASSERT_TRUE(WaitUntil([&] { return tavi.Focus() == tavi.PreviewRows()[1]; }, 30));
     }
+  }
+}
+
+// With three runs going and the keyboard in the preview (F6), the user goes to another window and
+// comes back as Alt+Tab brings them back: Windows activates tavi's last active popup, the
+// preview. The keyboard is on its row again, and Esc typed then stops every run and puts the
+// keyboard in the message box.
+TEST(PreviewUse, TheKeyboardAlwaysComesBack) {
+  RoomAndTavi s("--hold-after 3");
+  ASSERT_TRUE(s.ready());
+  s.tavi.SetText(s.tavi.text1, L"Hi");
+  s.tavi.ClickStorm(3);                 // each run nested in the one before, in its first wait
+  ASSERT_TRUE(s.room.WaitFor("hold"));  // the third run's first post
+  s.tavi.PressKey(VK_F6);
+  s.room.Release();
+  ASSERT_TRUE(WaitUntil([&] { return s.tavi.Preview() && s.tavi.Focus() == s.tavi.PreviewRows()[0]; }, 30));
+  const driver::UserWindow user;
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == user.hwnd(); }, 30));
+  const HWND back = GetLastActivePopup(s.tavi.form);
+  EXPECT_EQ(back, s.tavi.Preview());
+  SetForegroundWindow(back);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == back; }, 30));
+  EXPECT_TRUE(WaitUntil([&] { return s.tavi.Focus() == s.tavi.PreviewRows()[0]; }, 30));
+  driver::TypeKeys({VK_ESCAPE});
+  ASSERT_TRUE(WaitUntil([&] { return s.tavi.Focus() == s.tavi.text1 && !s.tavi.Preview(); }, 30));
+  // No post after the Esc: left to go on, the runs would post again within one and a half seconds.
+  const std::size_t posted = s.room.Posts().size();
+  EXPECT_LT(posted, 21u);
+  EXPECT_FALSE(s.room.WaitForPosts(posted + 1, 3));
+}
+
+// Made taller (so that the frame-class box shows), moved, and moved to the bottom of the screen,
+// tavi is never covered by the preview: it follows, below tavi or else above it.
+TEST(PreviewUse, ItNeverCoversTavi) {
+  TaviApp tavi;
+  ASSERT_TRUE(tavi.ready());
+  tavi.PressKey(VK_F2);
+  ASSERT_TRUE(WaitUntil([&] { return tavi.Preview() != nullptr; }, 30));
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const auto clear = [&] {
+    RECT form, preview, both;
+    GetWindowRect(tavi.form, &form);
+    GetWindowRect(tavi.Preview(), &preview);
+    return !IntersectRect(&both, &form, &preview);
+  };
+  RECT start;
+  GetWindowRect(tavi.form, &start);
+  const LONG width = start.right - start.left, height = start.bottom - start.top;
+  const struct {
+    LONG x, y, h;
+  } places[] = {{start.left, start.top, height + 33}, {200, 150, height + 33}, {40, work.bottom - height, height}};
+  for (const auto& at : places) {
+    SetWindowPos(tavi.form, nullptr, at.x, at.y, width, at.h, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(WaitUntil(clear, 30)) << at.x << "," << at.y;
   }
 }
 

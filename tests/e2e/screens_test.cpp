@@ -76,6 +76,31 @@ bool Grey(COLORREF c) {
 // The screen's colour (as ColoursIn reads it) of a COLORREF.
 COLORREF OnScreen(COLORREF c) { return static_cast<COLORREF>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)); }
 
+// The swatches under a preview row, read off the screen: on the line of its lowest part that shows
+// the palette's colours most, each stretch of them, as the colours it holds.
+std::vector<std::vector<COLORREF>> Swatches(HWND row) {
+  static const std::set<COLORREF> kPalette = {0xFF0000, 0xABCDEF, 0x0000FF, 0x00FF00, 0xFFFF00,
+                                              0xFF00FF, 0x00FFFF, 0x3399FF, 0xFF9900, 0x000011};
+  RECT client;
+  GetClientRect(row, &client);
+  std::vector<std::vector<COLORREF>> best;
+  std::size_t most = 0;
+  for (LONG y = client.bottom * 3 / 5; y < client.bottom; ++y) {
+    const std::vector<COLORREF> line = driver::PixelsIn(row, {0, y, client.right, y + 1});
+    std::vector<std::vector<COLORREF>> stretches;
+    std::size_t count = 0;
+    for (std::size_t x = 0; x < line.size(); ++x) {
+      if (!kPalette.count(line[x])) continue;
+      if (x == 0 || !kPalette.count(line[x - 1])) stretches.emplace_back();
+      if (std::find(stretches.back().begin(), stretches.back().end(), line[x]) == stretches.back().end())
+        stretches.back().push_back(line[x]);
+      ++count;
+    }
+    if (count > most) most = count, best = stretches;
+  }
+  return best;
+}
+
 // High contrast turned on while tavi runs, and off again, announced as
 // Windows announces it: the form, the message box and the preview show the
 // system's colours while it is on, tavi's own before and after. (Wine's
@@ -122,23 +147,26 @@ TEST(App, HighContrastShowsTheSystemColours) {
                    : shows(0xEFEFEF, 0xFFC501, 0xEFEFEF))
         << (on ? "on: " : "off: ") << seen();
     if (!on) continue;
-    // A colour post's letters in the system's text colour (its colours are swatches below them).
-    tavi.SetText(tavi.text1, std::wstring(80, L'W'));
+    // A colour post's letters in the system's text colour, and its colours as swatches below them:
+    // three groups of three letters, three swatches each of one colour of the palette.
+    tavi.SetText(tavi.text1, std::wstring(9, L'W'));
     const HWND colours = tavi.PreviewRows()[5];
-    RECT letters;
-    GetClientRect(colours, &letters);
-    letters = {letters.right / 3, 0, letters.right * 2 / 3, letters.bottom * 3 / 5};
+    RECT row;
+    GetClientRect(colours, &row);
     // Each colour shown is the text's, the background's or, at smoothed edges, one between: with
     // Wine's black on white, greys only (the posts' colours are not).
     ASSERT_TRUE(Grey(GetSysColor(COLOR_WINDOW)) && Grey(GetSysColor(COLOR_WINDOWTEXT)));
     std::set<COLORREF> shown;
     EXPECT_TRUE(WaitUntil(
         [&] {
-          shown = driver::ColoursIn(colours, letters);
+          shown = driver::ColoursIn(colours, {0, 0, row.right, row.bottom * 3 / 5});
           return shown.count(OnScreen(GetSysColor(COLOR_WINDOWTEXT))) && std::all_of(shown.begin(), shown.end(), Grey);
         },
         30))
         << shown.size() << " colours";
+    std::vector<std::vector<COLORREF>> swatches;
+    EXPECT_TRUE(WaitUntil([&] { return (swatches = Swatches(colours)).size() == 3; }, 30)) << swatches.size();
+    for (const auto& swatch : swatches) EXPECT_EQ(swatch.size(), 1u);
     tavi.SetText(tavi.text1, L"          ");
   }
 }

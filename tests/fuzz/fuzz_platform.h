@@ -72,7 +72,7 @@ class FuzzPlatform : public Platform {
   WindowHandle FindWindowA(const AnsiString&) override { return 0; }
   WindowHandle FindWindowExA(WindowHandle, WindowHandle, const AnsiString&) override { return 0; }
   WideString WindowCaption(WindowHandle) override { return {}; }
-  bool RunsAboveUs(WindowHandle) override { return false; }
+  HostAccess AccessTo(WindowHandle) override { return HostAccess::kOpen; }
   bool SendMessageA(WindowHandle, unsigned, std::uintptr_t, const char*) override { return false; }
   bool SetWindowPos(WindowHandle, WindowHandle, int, int, int, int, unsigned) override { return false; }
   [[noreturn]] void EndProcess() override { throw ProcessEnded{}; }

@@ -162,43 +162,55 @@ TEST(DescribeChatRoom, SaysWhereThePostsWouldGo) {
   const std::vector<Node> room = {{-1, "AOL Frame25"}, {0, "MDIClient"}, {1, "AOL Child"}, ROOM(2)};
   const struct {
     std::vector<Node> tree;
-    bool above;  // the host runs at a higher level
+    HostAccess access;  // what Windows lets tavi do to the host
     const char16_t* line;
   } cases[] = {
-      {room, false, u"Posts go to: Lobby"},
-      {{{-1, "RICHCNTL"}}, false, u"No chat program with the window class \u00ABAOL Frame25\u00BB is running"},
+      {room, HostAccess::kOpen, u"Posts go to: Lobby"},
+      {{{-1, "RICHCNTL"}},
+       HostAccess::kOpen,
+       u"No chat program with the window class \u00ABAOL Frame25\u00BB is running"},
       {{{-1, "AOL Frame25"}, {0, "AOL Child"}},
-       false,
+       HostAccess::kOpen,
        u"The chat program \u00ABAOL Frame25\u00BB has no MDIClient window for its rooms"},
-      {{{-1, "AOL Frame25"}, {0, "MDIClient"}, {1, "AOL Child"}}, false, u"No chat room is open in the chat program"},
+      {{{-1, "AOL Frame25"}, {0, "MDIClient"}, {1, "AOL Child"}},
+       HostAccess::kOpen,
+       u"No chat room is open in the chat program"},
       // One rich control and no read-only history: that one is the history, and a post sends nothing.
       {{{-1, "AOL Frame25"}, {0, "MDIClient"}, {1, "AOL Child"}, ROOM_ONE_RICH(2)},
-       false,
+       HostAccess::kOpen,
        u"The chat room \u00ABLobby\u00BB has no input box (RICHCNTL) for tavi"},
-      {room, true, u"Windows will not let tavi type into \u00ABLobby\u00BB: the chat program runs as administrator"},
+      {room, HostAccess::kAbove,
+       u"Windows will not let tavi type into \u00ABLobby\u00BB: the chat program runs as administrator"},
+      {room, HostAccess::kClosed,
+       u"Windows may not let tavi type into \u00ABLobby\u00BB: the chat program runs as another user or as "
+       u"administrator"},
   };
   for (const auto& c : cases) {
     FakePlatform platform;
     const auto handles = Build(platform, c.tree);
     if (handles.size() > 2) platform.captions[handles[2]] = u"Lobby";
-    if (c.above) platform.aboveUs.insert(handles[2]);
+    if (handles.size() > 2) platform.access[handles[2]] = c.access;
     const std::u16string line = DescribeChatRoom(u"AOL Frame25", platform);
     EXPECT_EQ(line, c.line) << std::string(line.begin(), line.end());
     EXPECT_TRUE(platform.messages.empty());
   }
 }
 
-// "runs as administrator" only where it is so: a host at a higher integrity level than tavi's;
-// never where a level is unknown (before Vista, or another user's program).
-TEST(RunsAtAHigherLevel, OnlyAHostAboveTaviWhoseLevelIsKnown) {
+// "runs as administrator" only for a host at a higher integrity level than tavi's; "may not" for
+// one whose process tavi may not open; a level that cannot be read blocks nothing.
+TEST(AccessFrom, AboveOnlyWhereKnownClosedWhereNotOpened) {
   constexpr std::uint32_t kMedium = 0x2000, kHigh = 0x3000;
-  EXPECT_TRUE(RunsAtAHigherLevel(kHigh, kMedium));
-  for (const auto& [host, own] : {std::pair<std::optional<std::uint32_t>, std::optional<std::uint32_t>>{kHigh, kHigh},
-                                  {kMedium, kHigh},
-                                  {std::nullopt, kMedium},
-                                  {kHigh, std::nullopt}}) {
-    EXPECT_FALSE(RunsAtAHigherLevel(host, own));
-  }
+  using Level = std::optional<std::uint32_t>;
+  const struct {
+    bool opened;
+    Level host, own;
+    HostAccess access;
+  } cases[] = {
+      {true, kHigh, kMedium, HostAccess::kAbove},     {true, kHigh, kHigh, HostAccess::kOpen},
+      {true, kMedium, kHigh, HostAccess::kOpen},      {true, std::nullopt, kMedium, HostAccess::kOpen},
+      {true, kHigh, std::nullopt, HostAccess::kOpen}, {false, std::nullopt, kMedium, HostAccess::kClosed},
+  };
+  for (const auto& c : cases) EXPECT_EQ(AccessFrom(c.opened, c.host, c.own), c.access);
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ class FakePlatform : public Platform {
   std::vector<Message> messages;
   std::set<WindowHandle> hungWindows;  // messages to these are not delivered
   std::map<WindowHandle, WideString> captions;
-  std::set<WindowHandle> aboveUs;                             // windows of programs that run at a higher level
+  std::map<WindowHandle, HostAccess> access;                  // kOpen where not given
   std::size_t convertsAtMost = static_cast<std::size_t>(-1);  // longer: no memory for ToAnsi's result
 
   // --- Platform ---
@@ -98,12 +98,18 @@ class FakePlatform : public Platform {
     return r;
   }
   // The ANSI code page: Windows-1252, or 932 (Japanese, two bytes for some characters), for the
-  // characters the tests use; a best fit or "?" for the rest.
+  // characters the tests use; a best fit or "?" for the rest. A surrogate pair (an emoji) becomes
+  // one "?" (as Windows converts it now) or two (one a unit, as older Windows did).
   int codePage = 1252;
+  bool pairAsOne = false;
   std::optional<AnsiString> ToAnsi(const WideString& text) override {
     if (text.size() > convertsAtMost) return std::nullopt;
     AnsiString out;
-    for (char16_t c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const char16_t c = text[i];
+      if (pairAsOne && c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+          text[i + 1] < 0xE000)
+        ++i;  // the pair's "?" below
       if (c < 0x80)
         out.push_back(static_cast<char>(c));
       else if (codePage == 932 && c == 0x0416)  // Cyrillic Zhe
@@ -143,7 +149,9 @@ class FakePlatform : public Platform {
     return Next(parent, childAfter, className);
   }
   WideString WindowCaption(WindowHandle window) override { return captions[window]; }
-  bool RunsAboveUs(WindowHandle window) override { return aboveUs.count(window) != 0; }
+  HostAccess AccessTo(WindowHandle window) override {
+    return access.count(window) ? access[window] : HostAccess::kOpen;
+  }
   bool SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam, const char* text) override {
     messages.push_back({window, message, wParam, text ? std::optional<std::string>(text) : std::nullopt});
     return hungWindows.count(window) == 0;

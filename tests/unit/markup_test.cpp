@@ -41,6 +41,7 @@ TEST(ParseMarkup, ReadsTheTagsARoomShows) {
       // Colours quoted or not, as BGR; one that cannot be read keeps the colour before it.
       {u"<FONT COLOR=\"#3399ff\">c</FONT>d", "c/#ff9933|d/"},
       {u"<font color=#ff0000>r<font color=\"nope\">s", "rs/#0000ff"},
+      {u"<font color='#00ff80'>g", "g/#80ff00"},
       // A colour group: its next tags change nothing and go on with the same run.
       {u"<FONT COLOR=\"#00ff00\"><pre>a<FONT COLOR=\"#00ff00\">b<FONT COLOR=\"#0000ff\">c", "ab/P#00ff00|c/P#ff0000"},
       // What the user typed is text: < and >, unknown tags, a < never closed.

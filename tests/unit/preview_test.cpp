@@ -62,29 +62,36 @@ TEST(PreviewPosts, ALongLineIsCutAndSaysSo) {
 TEST(PreviewPosts, ShowWhatArrivesAfterTheCodePage) {
   const struct {
     int codePage;
+    bool pairAsOne;  // an emoji becomes one "?", or two
     const char16_t* text;
     const char16_t* dashes;  // the third post
     const char* dashesChanged;
-    const char16_t* bullets;  // the first
+    const char16_t* bullets;     // the first
+    const char* coloursChanged;  // the fifth: a pair kept whole
     const char16_t* note;
   } cases[] = {
-      {1252, u"\u0416\u2192 caf\u00E9 ok", u"?-?- -c-a-f-\u00E9- -o-k--", "x.x..................",
-       u"?\u2022?\u2022 \u2022c\u2022a\u2022f\u2022\u00E9\u2022 \u2022o\u2022k\u2022\u2022",
+      {1252, false, u"\u0416\u2192 caf\u00E9 ok", u"?-?- -c-a-f-\u00E9- -o-k--", "x.x..................",
+       u"?\u2022?\u2022 \u2022c\u2022a\u2022f\u2022\u00E9\u2022 \u2022o\u2022k\u2022\u2022", "xx........",
        u"2 characters arrive as ?"},
-      {932, u"\u0416\u2192 caf\u00E9 ok", u"\u0416-\u2192- -c-a-f-e- -o-k--", "............x........",
-       u"\u0416?\u2192? ?c?a?f?e? ?o?k??", u"1 character arrives as a look-alike"},
-      {932, u"ok", u"o-k--", ".....", u"o?k??", u"Marked characters arrive as ? or a look-alike"},
+      {932, false, u"\u0416\u2192 caf\u00E9 ok", u"\u0416-\u2192- -c-a-f-e- -o-k--", "............x........",
+       u"\u0416?\u2192? ?c?a?f?e? ?o?k??", "......x...", u"1 character arrives as a look-alike"},
+      {932, false, u"ok", u"o-k--", ".....", u"o?k??", "..", u"Marked characters arrive as ? or a look-alike"},
   };
   for (const auto& c : cases) {
     FakePlatform platform;
     platform.codePage = c.codePage;
+    platform.pairAsOne = c.pairAsOne;
     PreviewedPosts posts;
     const Conversion conversion = PreviewPosts(c.text, platform, posts);
     SCOPED_TRACE(c.codePage);
     EXPECT_EQ(posts[2].line.plain, c.dashes);
-    std::string marks;
-    for (const char16_t changed : posts[2].line.changed) marks += changed ? 'x' : '.';
-    EXPECT_EQ(marks, c.dashesChanged);
+    const auto marks = [](const WideString& changed) {
+      std::string out;
+      for (const char16_t unit : changed) out += unit ? 'x' : '.';
+      return out;
+    };
+    EXPECT_EQ(marks(posts[2].line.changed), c.dashesChanged);
+    EXPECT_EQ(marks(posts[4].line.changed), c.coloursChanged);
     EXPECT_EQ(posts[0].line.plain, c.bullets);
     EXPECT_EQ(ConversionNote(conversion), c.note);
   }

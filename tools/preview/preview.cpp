@@ -36,7 +36,7 @@ class ConsolePlatform : public tavi::Platform {
     return 0;
   }
   WideString WindowCaption(tavi::WindowHandle) override { return {}; }
-  bool RunsAboveUs(tavi::WindowHandle) override { return false; }
+  tavi::HostAccess AccessTo(tavi::WindowHandle) override { return tavi::HostAccess::kOpen; }
   bool SendMessageA(tavi::WindowHandle, unsigned, std::uintptr_t, const char*) override { return false; }
   bool SetWindowPos(tavi::WindowHandle, tavi::WindowHandle, int, int, int, int, unsigned) override { return false; }
   [[noreturn]] void EndProcess() override { std::exit(0); }
