@@ -17,6 +17,8 @@ const wchar_t kCaption[] = L"give tavi";
 constexpr int kCommand1Id = IDOK;  // Enter in the message box presses the button
 constexpr int kText1Id = 101;
 constexpr int kText10Id = 102;
+constexpr UINT_PTR kLookTimer = 1;  // the posts looked for in the room's history
+constexpr UINT kLookMs = 200;
 
 const wchar_t kInitialMessage[] = L"<3333333333333333333";
 const wchar_t kInitialFrameClass[] = L"AOL Frame25";
@@ -44,10 +46,16 @@ Form1::Form1(Win32Platform& platform)
     : platform_(platform),
       message_([this] { return CurrentWindowApi().TextOf(text1_); }),
       roster_(MakeVariantRoster(platform)),
-      poster_(MakeChatPoster([this] { return CurrentWindowApi().TextOf(text10_); }, platform)),
+      // Each post also recorded, to be looked for in the room's history.
+      poster_([this](WideString& line) {
+        arrivals_.Post(
+            line, [this] { return CurrentWindowApi().TextOf(text10_); }, GetTickCount());
+        ShowArrivals();
+      }),
       wait_([this](const std::int32_t& seconds) { WaitSeconds(seconds, platform_, stopped_); }),
       stopped_([this] { return runs_.Stopped(); }),
-      preview_(platform, text1_, text10_) {}
+      arrivals_(platform),
+      preview_(platform, text1_, text10_, arrivals_) {}
 
 void SetAlwaysOnTop(Platform& platform, WindowHandle window) {
   // Not activated: whether the window takes the keyboard is its show command's to say.
@@ -142,7 +150,23 @@ void Form1::Command1_Click() {
   // Runs inside the event loop's dispatch; its waits handle further events,
   // so a second click here starts a nested run, up to a bound: a click
   // beyond it only beeps.
-  if (!runs_.TryStart([this] { SendAllVariants(message_, roster_, poster_, wait_, stopped_); })) MessageBeep(MB_OK);
+  const bool ran = runs_.TryStart([this] {
+    arrivals_.RunStarted(roster_.size());
+    ShowArrivals();
+    SendAllVariants(message_, roster_, poster_, wait_, stopped_);
+    arrivals_.RunEnded();
+    ShowArrivals();
+  });
+  if (!ran) MessageBeep(MB_OK);
+}
+
+void Form1::ShowArrivals() {
+  preview_.ShowArrivals();
+  if (arrivals_.Awaiting()) {
+    SetTimer(hwnd_, kLookTimer, kLookMs, nullptr);
+  } else {
+    KillTimer(hwnd_, kLookTimer);
+  }
 }
 
 void Form1::Form_Escape() {
@@ -178,8 +202,14 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (LOWORD(wp) == kPreviewKeyboardCommand && HIWORD(wp) == 1) preview_.TakeKeyboard(hwnd_);
       if (LOWORD(wp) == kPreviewKeyboardCommand && HIWORD(wp) == 0) SetFocus(lastFocus_ = text1_);
       if ((LOWORD(wp) == kText1Id || LOWORD(wp) == kText10Id) && HIWORD(wp) == EN_CHANGE) {
+        // A new message once the posts are settled: what became of them is told no more.
+        if (LOWORD(wp) == kText1Id && !arrivals_.Busy()) arrivals_.Clear();
         preview_.Update(LOWORD(wp) == kText10Id);
       }
+      return 0;
+    case WM_TIMER:
+      arrivals_.Look(GetTickCount());
+      ShowArrivals();
       return 0;
     case WM_SYSCOMMAND:
       if ((wp & 0xFFF0) != kPreviewCommand) break;

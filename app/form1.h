@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/preview.h"
+#include "chat/arrivals.h"
 #include "platform/win32/win32_platform.h"
 #include "sequence/sequence.h"
 
@@ -76,6 +77,9 @@ class Form1 {
 
   void Form_Load();
   void Command1_Click();
+  // What became of the posts shown (the preview's rows and note), and looked for again while one
+  // is awaited.
+  void ShowArrivals();
   void Form_Escape();  // Esc: stops every run in progress and closes the preview
   void Form_Unload();  // ends the process; does not return
 
@@ -87,6 +91,7 @@ class Form1 {
   const WaitOperation wait_;
   const StopCheck stopped_;
   RunsInProgress runs_;
+  Arrivals arrivals_;
   Preview preview_;
   HINSTANCE instance_ = nullptr;
   HWND hwnd_ = nullptr;

@@ -114,16 +114,29 @@ void Preview::Update(bool room) {
     conversion = PreviewPosts(*text, platform_, posts_);
   // Each row holds its post's text, for screen readers; a new text draws the row anew.
   for (std::size_t k = 0; k < posts_.size(); ++k) Name(rows_[k + 1], posts_[k].line.plain);
-  WideString note = kNote;
-  if (const WideString converted = ConversionNote(conversion); !converted.empty()) {
-    note += u". ";
-    note += converted;
+  converted_ = ConversionNote(conversion);
+  ShowArrivals();
+  if (room) UpdateRoom();
+}
+
+void Preview::ShowArrivals() {
+  if (!hwnd_) return;
+  for (std::size_t k = 0; k < posts_.size(); ++k) {
+    if (arrivals_.StateOf(k) == states_[k]) continue;
+    states_[k] = arrivals_.StateOf(k);
+    RedrawWindow(rows_[k + 1], nullptr, nullptr, RDW_INVALIDATE);
+  }
+  // What became of the posts while there is something to tell; else the note on the colours and
+  // the code page.
+  WideString note = arrivals_.Note();
+  if (note.empty()) {
+    note = kNote;
+    if (!converted_.empty()) note += u". " + converted_;
   }
   if (note != note_) {
     note_ = std::move(note);
     Name(rows_[kNoteRow], note_);
   }
-  if (room) UpdateRoom();
 }
 
 void Preview::Name(HWND row, const WideString& text) {
@@ -248,6 +261,7 @@ LRESULT Preview::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       keyRow_ = 0;
       room_.clear();
       note_.clear();
+      for (PostState& state : states_) state = PostState::kNone;
       hwnd_ = nullptr;
       break;
   }

@@ -7,6 +7,7 @@
 #include <bitset>
 #include <cstdint>
 
+#include "chat/arrivals.h"
 #include "sequence/preview.h"
 
 namespace tavi {
@@ -18,9 +19,10 @@ inline constexpr UINT kPreviewKeyboardCommand = 0x0120;
 
 class Preview {
  public:
-  // Reads tavi's message box and frame-class box (`message`, `frameClass`) at every update.
-  Preview(Platform& platform, const HWND& message, const HWND& frameClass)
-      : platform_(platform), message_(message), frameClass_(frameClass) {}
+  // Reads tavi's message box and frame-class box (`message`, `frameClass`) at every update, and
+  // shows what became of the posts (`arrivals`).
+  Preview(Platform& platform, const HWND& message, const HWND& frameClass, const Arrivals& arrivals)
+      : platform_(platform), message_(message), frameClass_(frameClass), arrivals_(arrivals) {}
   Preview(const Preview&) = delete;
   Preview& operator=(const Preview&) = delete;
 
@@ -39,9 +41,11 @@ class Preview {
   // Shows the posts afresh (the message changed), and with `room` the room's line too (the
   // frame class changed); nothing while the preview is closed.
   void Update(bool room = false);
+  // Shows what became of the posts: a mark on each row whose post changed state, the note in words.
+  void ShowArrivals();
 
  private:
-  // The room's line, the seven posts, the note on the colours.
+  // The room's line, the seven posts, the note: what became of the posts, or on the colours.
   static constexpr int kRows = 9;
   static constexpr int kNoteRow = kRows - 1;
   static constexpr const char16_t* kNote = u"* Colours are drawn anew for every post";
@@ -81,6 +85,8 @@ class Preview {
   void DrawRow(const DRAWITEMSTRUCT& item);
   // A frame one pixel wide just inside `box`.
   static void Frame(HDC dc, const RECT& box, HBRUSH edge);
+  // The mark of a post's state in the gutter, from x, over the baseline y.
+  void DrawState(HDC dc, PostState state, int x, int y);
   // Over a post's `shown` units in `row`: a box around those that arrive otherwise than typed, and
   // under high contrast a swatch of each coloured group's colour.
   void DrawMarks(HDC dc, const PreviewPost& post, std::size_t shown, const RECT& row);
@@ -90,12 +96,15 @@ class Preview {
   Platform& platform_;
   const HWND& message_;
   const HWND& frameClass_;
+  const Arrivals& arrivals_;
   HWND hwnd_ = nullptr;
   HWND owner_ = nullptr;
   HWND rows_[kRows] = {};
   PreviewedPosts posts_;
   WideString room_;
   WideString note_;
+  WideString converted_;              // the note on the code page's conversion
+  PostState states_[kRows - 2] = {};  // each post's state as its row shows it
   bool openOnRestore_ = false;
   WNDPROC rowProc_ = nullptr;  // the labels' own window procedure
   int keyRow_ = 0;             // the row that had the keyboard last

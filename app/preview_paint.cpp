@@ -36,7 +36,7 @@ void Preview::MakeLook() {
   ascent_ = metrics.tmAscent;
   rowHeight_ = metrics.tmHeight + metrics.tmAscent / 2;
   margin_ = metrics.tmAveCharWidth;
-  gutter_ = 3 * metrics.tmAveCharWidth;  // "7* "
+  gutter_ = 4 * metrics.tmAveCharWidth;  // "7*", the state's mark, a space
 }
 
 void Preview::FreeLook() {
@@ -161,6 +161,7 @@ void Preview::DrawRow(const DRAWITEMSTRUCT& item) {
     const char16_t number[] = {static_cast<char16_t>(u'0' + row), u'*'};
     SetTextColor(dc, noteColour_);
     Draw(dc, x, baseline, number, post.drawnAnew ? 2 : 1);
+    DrawState(dc, states_[row - 1], margin_ + gutter_ / 2, baseline);
     x = margin_ + gutter_;
     // Where each unit goes, from its advance in its run's font (measured once); then all units of
     // one look drawn in one call, each placed by its advance. Under Wine a call costs far more
@@ -233,6 +234,38 @@ void Preview::DrawRow(const DRAWITEMSTRUCT& item) {
     DeleteObject(edge);
   }
   SelectObject(dc, previous);
+}
+
+void Preview::DrawState(HDC dc, PostState state, int x, int y) {
+  // Strokes on a grid of 8 in a square as high as three quarters of the ascent, in the text's
+  // colour (readable in every theme): waiting a dot, posted an arrow, seen a tick, not seen a
+  // cross, not posted a dash; the room that could not be read a question mark.
+  static constexpr std::uint8_t kStrokes[][6] = {
+      {},
+      {0x33, 0x53, 0x55, 0x35, 0x33},
+      {0x21, 0x64, 0x27},
+      {0x14, 0x37, 0x71},
+      {0x11, 0x77, 0x44, 0x71, 0x17},
+      {},
+      {0x14, 0x74},
+  };
+  SetTextColor(dc, textColour_);
+  if (state == PostState::kUnread) {
+    Draw(dc, x, y, u"?", 1);
+    return;
+  }
+  const int size = ascent_ * 3 / 4;
+  POINT points[6];
+  int n = 0;
+  for (const std::uint8_t at : kStrokes[static_cast<int>(state)]) {
+    if (at) points[n++] = {x + (at >> 4) * size / 8, y - size + (at & 15) * size / 8};
+  }
+  if (n == 0) return;
+  const HPEN pen = CreatePen(PS_SOLID, std::max(1, size / 6), textColour_);
+  const HGDIOBJ previous = SelectObject(dc, pen);
+  Polyline(dc, points, n);
+  SelectObject(dc, previous);
+  DeleteObject(pen);
 }
 
 void Preview::Frame(HDC dc, const RECT& box, HBRUSH edge) {

@@ -25,7 +25,8 @@ int PreviewCosts() {
   HWND message = CreateWindowW(L"EDIT", L"", WS_CHILD, 0, 0, 10, 10, owner, nullptr, instance, nullptr);
   HWND frameClass =
       CreateWindowW(L"EDIT", L"tavi bench host", WS_CHILD, 0, 0, 10, 10, owner, nullptr, instance, nullptr);
-  tavi::Preview preview(platform, message, frameClass);
+  const tavi::Arrivals arrivals(platform);
+  tavi::Preview preview(platform, message, frameClass, arrivals);
   preview.Toggle(owner);
   HWND shown = FindWindowW(L"tavi.Preview", nullptr);
   if (!shown) return 1;

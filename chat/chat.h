@@ -23,9 +23,9 @@ WindowHandle LocateChatWindow(const WideString& frameClass, Platform& platform);
 // The room and the input control inside it that a post types into, found afresh, with the frame
 // and MDI client on the way; 0 for what is missing (and for all after it). Where the room has a
 // read-only history pane the first rich control is the input; otherwise the first is the history
-// and the second the input.
+// and the second the input. `history` is the pane the room shows its lines in.
 struct ChatInput {
-  WindowHandle frame = 0, mdi = 0, room = 0, input = 0;
+  WindowHandle frame = 0, mdi = 0, room = 0, input = 0, history = 0;
 };
 ChatInput LocateChatInput(const WideString& frameClass, Platform& platform);
 
@@ -40,6 +40,10 @@ WideString DescribeChatRoom(const WideString& frameClass, Platform& platform);
 // when no room or no input control is found or the line cannot be converted
 // for lack of memory, and no Enter when setting the text failed.
 void PostChatLine(WideString& line, const FrameClassSource& frameClass, Platform& platform);
+
+// Sets the text of the input control `input` (0: none) to `line` and submits it with Enter, as
+// PostChatLine does; whether the host took both.
+bool TypeChatLine(WindowHandle input, const WideString& line, Platform& platform);
 
 // PostChatLine bound to its frame class source, ready for SendAllVariants.
 ChatPoster MakeChatPoster(FrameClassSource frameClass, Platform& platform);

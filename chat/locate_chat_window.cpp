@@ -40,6 +40,7 @@ ChatInput LocateChatInput(const WideString& frameClass, Platform& platform) {
   const WindowHandle rich2 = platform.FindWindowExA(found.room, rich1, kRichClass);
   const WindowHandle readOnly = platform.FindWindowExA(found.room, 0, kReadOnlyRichClass);
   found.input = readOnly != 0 ? rich1 : rich2;
+  found.history = readOnly != 0 ? readOnly : rich2 != 0 ? rich1 : 0;
   return found;
 }
 

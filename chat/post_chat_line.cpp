@@ -7,15 +7,16 @@ namespace tavi {
 
 void PostChatLine(WideString& line, const FrameClassSource& frameClass, Platform& platform) {
   const std::optional<WideString> frame = frameClass();
-  if (!frame) return;
-  const WindowHandle target = LocateChatInput(*frame, platform).input;
-  if (target == 0) return;
+  if (frame) TypeChatLine(LocateChatInput(*frame, platform).input, line, platform);
+}
+
+bool TypeChatLine(WindowHandle input, const WideString& line, Platform& platform) {
+  if (input == 0) return false;
   const std::optional<AnsiString> ansi = platform.ToAnsi(line);
-  if (!ansi) return;
   // The input control submits its contents on Enter; never press Enter when
   // the text did not arrive (a hung or vanished host).
-  if (!platform.SendMessageA(target, kWmSetText, 0, ansi->c_str())) return;
-  platform.SendMessageA(target, kWmChar, kEnterCharacter, nullptr);
+  return ansi && platform.SendMessageA(input, kWmSetText, 0, ansi->c_str()) &&
+         platform.SendMessageA(input, kWmChar, kEnterCharacter, nullptr);
 }
 
 ChatPoster MakeChatPoster(FrameClassSource frameClass, Platform& platform) {

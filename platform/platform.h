@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tavi {
 
@@ -24,6 +25,13 @@ constexpr WindowHandle kHwndTopmost = static_cast<WindowHandle>(-1);
 constexpr unsigned kSwpNoSize = 0x0001;
 constexpr unsigned kSwpNoMove = 0x0002;
 constexpr unsigned kSwpNoActivate = 0x0010;
+
+// A line of a multi-line text control as the control lays it out: where it starts (a character
+// index) and its text, with the line's end mark where the control gives one.
+struct ControlLine {
+  std::size_t start = 0;
+  WideString text;
+};
 
 // Whether Windows lets this program type into another program's window. From Vista on it does not
 // where that program runs at a higher integrity level (as administrator), and may not where this one
@@ -69,6 +77,12 @@ class Platform {
   virtual WideString WindowCaption(WindowHandle window) = 0;
   // Whether Windows lets this program type into the window's program (before Vista: always).
   virtual HostAccess AccessTo(WindowHandle window) = 0;
+  // The last lines of a multi-line text control of any program into `lines`, oldest first: the last
+  // line, and before it those that start at `from` or later, at most kMostLines in all. Read with
+  // messages Windows carries between processes on every version, none that writes to the control;
+  // false where its program did not answer in time.
+  static constexpr std::size_t kMostLines = 256;
+  virtual bool LastLines(WindowHandle control, std::size_t from, std::vector<ControlLine>& lines) = 0;
   // Delivers a message synchronously. `text`, when not null, is passed as
   // lParam (a NUL-terminated ANSI string), otherwise lParam is 0. Returns
   // false when the window did not handle it in time (hung or gone).

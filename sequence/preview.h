@@ -40,4 +40,7 @@ Conversion PreviewPosts(const WideString& text, Platform& platform, PreviewedPos
 // The preview's note on the conversion ("2 characters arrive as ?"); empty where all arrive.
 WideString ConversionNote(const Conversion& conversion);
 
+// `n` in decimal digits after `text`, for the notes.
+void AppendNumber(WideString& text, std::size_t n);
+
 }  // namespace tavi

@@ -31,6 +31,7 @@ class HeldEventsPlatform final : public Platform {
   WindowHandle FindWindowExA(WindowHandle, WindowHandle, const AnsiString&) override { return 0; }
   WideString WindowCaption(WindowHandle) override { return {}; }
   HostAccess AccessTo(WindowHandle) override { return HostAccess::kOpen; }
+  bool LastLines(WindowHandle, std::size_t, std::vector<ControlLine>&) override { return false; }
   bool SendMessageA(WindowHandle, unsigned, std::uintptr_t, const char*) override { return false; }
   bool SetWindowPos(WindowHandle, WindowHandle, int, int, int, int, unsigned) override { return false; }
   [[noreturn]] void EndProcess() override {
@@ -101,15 +102,22 @@ Conversion PreviewPosts(const WideString& text, Platform& platform, PreviewedPos
 
 WideString ConversionNote(const Conversion& conversion) {
   if (conversion.changed == 0) return conversion.inStyles ? u"Marked characters arrive as ? or a look-alike" : u"";
-  char16_t digits[24];
-  std::size_t first = 24;
-  for (std::size_t n = conversion.changed; n > 0; n /= 10) digits[--first] = static_cast<char16_t>(u'0' + n % 10);
-  WideString note(digits + first, digits + 24);
+  WideString note;
+  AppendNumber(note, conversion.changed);
   note += conversion.changed == 1 ? u" character arrives as " : u" characters arrive as ";
   note += conversion.asQuestionMark && conversion.asLookAlike ? u"? or a look-alike"
           : conversion.asQuestionMark                         ? u"?"
                                                               : u"a look-alike";
   return note;
+}
+
+void AppendNumber(WideString& text, std::size_t n) {
+  char16_t digits[24];
+  std::size_t first = 24;
+  do {
+    digits[--first] = static_cast<char16_t>(u'0' + n % 10);
+  } while (n /= 10);
+  text.append(digits + first, digits + 24);
 }
 
 }  // namespace tavi

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "platform/memory.h"
@@ -117,9 +118,38 @@ WindowHandle Win32Platform::FindWindowExA(WindowHandle parent, WindowHandle chil
   return Handle(::FindWindowExA(Hwnd(parent), Hwnd(childAfter), className.c_str(), nullptr));
 }
 
-WideString Win32Platform::WindowCaption(WindowHandle window) { return CurrentWindowApi().CaptionOf(Hwnd(window)); }
+WideString Win32Platform::WindowCaption(WindowHandle window) {
+  return CurrentWindowApi().TextOf(Hwnd(window), 255).value_or(WideString());
+}
 
 HostAccess Win32Platform::AccessTo(WindowHandle window) { return AccessToWindow(Hwnd(window)); }
+
+bool Win32Platform::LastLines(WindowHandle control, std::size_t from, std::vector<ControlLine>& lines) {
+  // Each message as a post's: given up after the timeout, at once for a hung program. Lines are
+  // asked for by number from the last one back, so a long history costs no more than a short one.
+  const auto ask = [&](UINT message, WPARAM wp, void* lp, DWORD_PTR& answer) {
+    return SendMessageTimeoutA(Hwnd(control), message, wp, reinterpret_cast<LPARAM>(lp), SMTO_BLOCK | SMTO_ABORTIFHUNG,
+                               messageTimeoutMs_, &answer) != 0;
+  };
+  lines.clear();
+  DWORD_PTR count = 0;
+  if (!control || !ask(EM_GETLINECOUNT, 0, nullptr, count)) return false;
+  while (count-- > 0 && lines.size() < kMostLines) {
+    // A line of a history laid out in a pane is far shorter than the buffer: one longer is cut.
+    // The buffer's first word says its size, as EM_GETLINE wants.
+    static char buffer[4096];
+    DWORD_PTR start = 0, copied = 0;
+    *reinterpret_cast<WORD*>(buffer) = sizeof buffer;
+    if (!ask(EM_LINEINDEX, count, nullptr, start)) return false;
+    if (!lines.empty() && start < from) break;
+    if (!ask(EM_GETLINE, count, buffer, copied)) return false;
+    std::optional<WideString> text = FromAnsiBytes(std::string(buffer, std::min<std::size_t>(copied, sizeof buffer)));
+    if (!text) return false;
+    lines.push_back({start, std::move(*text)});
+  }
+  std::reverse(lines.begin(), lines.end());
+  return true;
+}
 
 bool Win32Platform::SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam, const char* text) {
   if (window == 0) return false;

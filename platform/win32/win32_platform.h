@@ -42,6 +42,7 @@ class Win32Platform : public Platform {
   WindowHandle FindWindowExA(WindowHandle parent, WindowHandle childAfter, const AnsiString& className) override;
   WideString WindowCaption(WindowHandle window) override;
   HostAccess AccessTo(WindowHandle window) override;
+  bool LastLines(WindowHandle control, std::size_t from, std::vector<ControlLine>& lines) override;
   bool SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam, const char* text) override;
   bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
                     unsigned flags) override;

@@ -160,19 +160,6 @@ std::optional<WideString> WindowApi::TextOf(HWND window, std::size_t most) const
   return converted;
 }
 
-WideString WindowApi::CaptionOf(HWND window) const {
-  if (unicode) {
-    wchar_t caption[256] = {};
-    const int n = GetWindowTextW(window, caption, 256);
-    return WideString(reinterpret_cast<const char16_t*>(caption), static_cast<std::size_t>(n > 0 ? n : 0));
-  }
-  char caption[256] = {};
-  const int n = GetWindowTextA(window, caption, 256);
-  wchar_t wide[256] = {};
-  const int units = n > 0 ? MultiByteToWideChar(CP_ACP, 0, caption, n, wide, 256) : 0;
-  return WideString(reinterpret_cast<const char16_t*>(wide), static_cast<std::size_t>(units > 0 ? units : 0));
-}
-
 void WindowApi::SetText(HWND window, const WideString& text) const {
   if (unicode) {
     SetWindowTextW(window, reinterpret_cast<const wchar_t*>(text.c_str()));

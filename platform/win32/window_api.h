@@ -43,10 +43,9 @@ struct WindowApi {
   HWND CreateWindowWithText(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, int x, int y,
                             int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param) const;
   // A window's text, its first `most` units at most; nothing if the memory for it is not there.
+  // GetWindowText: of a window of another program, its caption, read without a message to it (it
+  // never waits on a hung one).
   std::optional<WideString> TextOf(HWND window, std::size_t most = static_cast<std::size_t>(-1)) const;
-  // A window's caption, at most 255 characters: GetWindowText, which sends no message to a window
-  // of another program (it never waits on a hung one).
-  WideString CaptionOf(HWND window) const;
   // Sets a window's text (a child control's, which may be any length).
   void SetText(HWND window, const WideString& text) const;
   // The font Windows uses for message boxes at `dpi`, in the largest size of

@@ -133,8 +133,8 @@ TEST(PreviewScript, ArabicAsTheSystemDrawsIt) {
   tavi.PressKey(VK_F2);
   ASSERT_TRUE(
       WaitUntil([&] { return tavi.PreviewRows().size() == 9 && AccessibleName(tavi.PreviewRows()[2]) == word; }, 30));
-  // The message font as tavi takes it, and the row's text where tavi puts it: after a margin and a
-  // gutter of average characters, its baseline a quarter of the ascent below the row's top.
+  // The message font as tavi takes it, and the row's text where tavi puts it: after a margin of one
+  // average character and a gutter of four, its baseline a quarter of the ascent below the row's top.
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
@@ -147,7 +147,7 @@ TEST(PreviewScript, ArabicAsTheSystemDrawsIt) {
   const HWND row = tavi.PreviewRows()[2];
   RECT client;
   GetClientRect(row, &client);
-  const int from = 4 * text.tmAveCharWidth;
+  const int from = 5 * text.tmAveCharWidth;
   const std::vector<COLORREF> expected =
       DrawnBySystem(word, font, {client.right, client.bottom}, from, text.tmAscent / 4 + text.tmAscent);
   DeleteObject(font);

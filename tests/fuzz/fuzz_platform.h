@@ -73,6 +73,7 @@ class FuzzPlatform : public Platform {
   WindowHandle FindWindowExA(WindowHandle, WindowHandle, const AnsiString&) override { return 0; }
   WideString WindowCaption(WindowHandle) override { return {}; }
   HostAccess AccessTo(WindowHandle) override { return HostAccess::kOpen; }
+  bool LastLines(WindowHandle, std::size_t, std::vector<ControlLine>&) override { return false; }
   bool SendMessageA(WindowHandle, unsigned, std::uintptr_t, const char*) override { return false; }
   bool SetWindowPos(WindowHandle, WindowHandle, int, int, int, int, unsigned) override { return false; }
   [[noreturn]] void EndProcess() override { throw ProcessEnded{}; }

@@ -60,7 +60,11 @@ class FakePlatform : public Platform {
   std::vector<Message> messages;
   std::set<WindowHandle> hungWindows;  // messages to these are not delivered
   std::map<WindowHandle, WideString> captions;
-  std::map<WindowHandle, HostAccess> access;                  // kOpen where not given
+  std::map<WindowHandle, HostAccess> access;  // kOpen where not given
+  // The lines each history control shows, laid out as a rich edit control lays them out: each
+  // ends with "\r" but the last, and wraps every `wrapAt` units. A hung window answers nothing.
+  std::map<WindowHandle, std::vector<WideString>> histories;
+  std::size_t wrapAt = 40;
   std::size_t convertsAtMost = static_cast<std::size_t>(-1);  // longer: no memory for ToAnsi's result
 
   // --- Platform ---
@@ -151,6 +155,24 @@ class FakePlatform : public Platform {
   WideString WindowCaption(WindowHandle window) override { return captions[window]; }
   HostAccess AccessTo(WindowHandle window) override {
     return access.count(window) ? access[window] : HostAccess::kOpen;
+  }
+  bool LastLines(WindowHandle control, std::size_t from, std::vector<ControlLine>& out) override {
+    if (hungWindows.count(control)) return false;
+    std::vector<ControlLine> all;
+    const std::vector<WideString>& lines = histories[control];
+    for (std::size_t i = 0, at = 0; i < lines.size(); ++i) {
+      WideString text = lines[i] + (i + 1 < lines.size() ? u"\r" : u"");
+      do {
+        all.push_back({at, text.substr(0, wrapAt)});
+        at += all.back().text.size();
+        text.erase(0, wrapAt);
+      } while (!text.empty());
+    }
+    if (all.empty()) all.push_back({});
+    out.assign(1, all.back());
+    for (std::size_t k = all.size() - 1; k-- > 0 && all[k].start >= from && out.size() < kMostLines;)
+      out.insert(out.begin(), all[k]);
+    return true;
   }
   bool SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam, const char* text) override {
     messages.push_back({window, message, wParam, text ? std::optional<std::string>(text) : std::nullopt});

@@ -37,6 +37,7 @@ class ConsolePlatform : public tavi::Platform {
   }
   WideString WindowCaption(tavi::WindowHandle) override { return {}; }
   tavi::HostAccess AccessTo(tavi::WindowHandle) override { return tavi::HostAccess::kOpen; }
+  bool LastLines(tavi::WindowHandle, std::size_t, std::vector<tavi::ControlLine>&) override { return false; }
   bool SendMessageA(tavi::WindowHandle, unsigned, std::uintptr_t, const char*) override { return false; }
   bool SetWindowPos(tavi::WindowHandle, tavi::WindowHandle, int, int, int, int, unsigned) override { return false; }
   [[noreturn]] void EndProcess() override { std::exit(0); }

@@ -41,7 +41,14 @@ void Submit(HWND input) {
   const std::string bytes = room->edited ? WindowTextA(input) : room->setBytes;
   RecordLine("post", "room=" + std::to_string(room->number) + " control=RICHCNTL#" + std::to_string(room->inputOrdinal),
              bytes);
-  AppendToHistory(room->history, "You", bytes);
+  if (g.lines + 1 == g.options.drop) {
+    // Lost on the way: never shown.
+  } else if (g.options.echoDelayMs) {
+    g.echoes.emplace_back(room->history, bytes);
+    SetTimer(g.frame, kEchoTimer + g.echoTimers++, static_cast<UINT>(g.options.echoDelayMs), nullptr);
+  } else {
+    AppendToHistory(room->history, "You", bytes);
+  }
   g.clearing = true;
   SetWindowTextA(input, "");
   g.clearing = false;
@@ -52,6 +59,14 @@ void Submit(HWND input) {
   }
   if (g.options.hangAfter && g.lines == g.options.hangAfter) PostMessageA(g.frame, kHangMessage, 0, 0);
   if (g.options.exitAfter && g.lines == g.options.exitAfter) PostMessageA(g.frame, kExitMessage, 0, 0);
+}
+
+void ShowEcho(HWND frame, UINT_PTR timer) {
+  KillTimer(frame, timer);
+  if (g.echoes.empty()) return;
+  const auto [history, bytes] = g.echoes.front();
+  g.echoes.erase(g.echoes.begin());
+  if (IsWindow(history)) AppendToHistory(history, "You", bytes);  // (its room may be closed)
 }
 
 namespace {

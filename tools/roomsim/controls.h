@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/roomsim/host.h"
@@ -13,6 +15,8 @@ namespace roomsim {
 // Posted to the frame: stop handling messages (a hung host), or quit.
 constexpr UINT kHangMessage = WM_APP + 1;
 constexpr UINT kExitMessage = WM_APP + 2;
+// The frame's timers that show a line in a history late (--echo-delay), one a line, from this one on.
+constexpr UINT_PTR kEchoTimer = 100;
 // Marks the windows of the decoys: what reaches them is recorded as "decoy".
 inline const char* const kDecoyProp = "roomsim.decoy";
 
@@ -32,13 +36,18 @@ struct HostState {
   bool clearing = false;  // the host empties an input itself
   bool creatingDecoy = false;
   HANDLE release = nullptr;  // ends a hold (--hold-after, --hold-text)
+  // Lines to be shown late (--echo-delay), oldest first: the history and the line.
+  std::vector<std::pair<HWND, std::string>> echoes;
+  UINT_PTR echoTimers = 0;
 };
 extern HostState g;
 
 // Registers the control classes; false where a stock class is missing.
 bool RegisterControlClasses();
-// Submits a room's input: records the line, shows it, empties the input; holds, hangs or quits
-// after the line the options say.
+// Submits a room's input: records the line, shows it (or, as the options say, later or never),
+// empties the input; holds, hangs or quits after the line the options say.
 void Submit(HWND input);
+// Shows the oldest line waiting to be shown (its timer is `timer`).
+void ShowEcho(HWND frame, UINT_PTR timer);
 
 }  // namespace roomsim

@@ -1,6 +1,8 @@
 // Renders a submitted line into a room's history pane, with its markup applied.
 #include <richedit.h>
 
+#include <algorithm>
+
 #include "markup/markup.h"
 #include "tools/roomsim/host.h"
 
@@ -42,16 +44,15 @@ void AppendToHistory(HWND history, const std::string& speaker, const std::string
   name.bold = true;
   const COLORREF colour = speaker == "You" ? RGB(0x1F, 0x3A, 0x93) : RGB(0x8A, 0x1C, 0x1C);
   AppendRun(history, std::u16string(first ? u"" : u"\r") + FromAnsi(speaker + ": "), name, colour);
-  // A room shows the beginning of a very long line and says how much is left.
+  // A room shows only the beginning of a very long line, cut before a tag it would cut in two.
   constexpr std::size_t kShown = 2000;
-  const tavi::MarkedLine line = tavi::ParseMarkup(FromAnsi(ansiBytes.substr(0, kShown)));
+  std::size_t shown = std::min(ansiBytes.size(), kShown);
+  if (const std::size_t open = ansiBytes.rfind('<', shown - 1);
+      shown < ansiBytes.size() && open != std::string::npos && ansiBytes.find('>', open) >= shown)
+    shown = open;
+  const tavi::MarkedLine line = tavi::ParseMarkup(FromAnsi(ansiBytes.substr(0, shown)));
   for (const tavi::FormattedRun& run : line.runs)
     AppendRun(history, line.plain.substr(run.begin, run.end - run.begin), run.look, RGB(0x20, 0x20, 0x20));
-  if (ansiBytes.size() > kShown) {
-    Look more;
-    AppendRun(history, u" \u2026 (" + FromAnsi(std::to_string(ansiBytes.size() - kShown)) + u" more bytes)", more,
-              RGB(0x80, 0x80, 0x80));
-  }
   SendMessageW(history, WM_VSCROLL, SB_BOTTOM, 0);
 }
 

@@ -172,6 +172,7 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_TIMER:
       if (wp == kChurnTimer) g.rooms.empty() ? OpenRooms() : CloseRooms();
+      if (wp >= kEchoTimer) ShowEcho(hwnd, wp);
       return 0;
     case kHangMessage:
       RecordLine("hang", "", "");

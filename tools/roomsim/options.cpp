@@ -26,7 +26,8 @@ const char* HelpText() {
          "\"RICHCNTLREADONLY\" (history) and \"RICHCNTL\" (input) or two \"RICHCNTL\"\n"
          "(history, then input); the first such room gets the posts. A room's input\n"
          "control submits its text on Enter: the line appears, rendered, in the room's\n"
-         "history and is recorded in the transcript.\n"
+         "history (\"You: \" and its beginning, where it is long) and is recorded in the\n"
+         "transcript.\n"
          "\n"
          "Usage: roomsim [options]\n"
          "\n"
@@ -48,6 +49,10 @@ const char* HelpText() {
          "  --hold-text N        as --hold-after, but inside the N-th line's text (WM_SETTEXT),\n"
          "                       before its Enter\n"
          "  --exit-after N       quit after N lines (a host that goes away)\n"
+         "  --drop N             record the N-th line in the transcript, but never show it in\n"
+         "                       the room's history (a flood limit, a line the server lost)\n"
+         "  --echo-delay MS      show each line in the history MS milliseconds after its\n"
+         "                       Enter, as a chat server's echo does (default 0: at once)\n"
          "  --churn MS           close and reopen the rooms every MS milliseconds\n"
          "  --transcript FILE    append every submitted line to FILE:\n"
          "                         post t=<unix ms> room=<n> control=RICHCNTL#<k> len=<bytes> hex=<bytes>\n"
@@ -96,6 +101,10 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
       ok = count(1000000, o.holdText);
     } else if (arg == "--exit-after") {
       ok = count(1000000, o.exitAfter);
+    } else if (arg == "--drop") {
+      ok = count(1000000, o.drop);
+    } else if (arg == "--echo-delay") {
+      ok = count(60000, o.echoDelayMs);
     } else if (arg == "--churn") {
       ok = count(60000, o.churnMs);
     } else if (arg == "--transcript") {

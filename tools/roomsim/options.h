@@ -23,6 +23,8 @@ struct Options {
   int holdAfter = 0;            // answer this line only once released (see HelpText)
   int holdText = 0;             // take this line's text only once released
   int exitAfter = 0;            // quit after this many lines
+  int drop = 0;                 // record this line, but never show it in the history
+  int echoDelayMs = 0;          // show each line in the history this long after its Enter
   int churnMs = 0;              // close and reopen the rooms this often
   std::string transcript;       // where submitted lines are recorded
   std::string title = "Lobby";  // the first room's name
