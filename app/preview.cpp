@@ -130,8 +130,9 @@ void Preview::ShowArrivals() {
   // the code page.
   WideString note = arrivals_.Note();
   if (note.empty()) {
-    note = kNote;
-    if (!converted_.empty()) note += u". " + converted_;
+    AppendWords(note, kNote);
+    if (!converted_.empty()) AppendWords(note, ". ");
+    note += converted_;
   }
   if (note != note_) {
     note_ = std::move(note);

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <bitset>
 #include <cstdint>
 
 #include "chat/arrivals.h"
@@ -48,7 +47,7 @@ class Preview {
   // The room's line, the seven posts, the note: what became of the posts, or on the colours.
   static constexpr int kRows = 9;
   static constexpr int kNoteRow = kRows - 1;
-  static constexpr const char16_t* kNote = u"* Colours are drawn anew for every post";
+  static constexpr const char* kNote = "* Colours are drawn anew for every post";
 
   // preview.cpp: the window, its rows and its messages.
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -69,7 +68,7 @@ class Preview {
   // The window as high as its rows (as wide as the user made it), the rows one under the other.
   void Fit();
 
-  // preview_paint.cpp: fonts, colours and drawing at the window's DPI.
+  // preview_paint.cpp: fonts, colours and drawing at the window's DPI; preview_marks.cpp: the marks.
   void MakeLook();
   void FreeLook();
   // The message font: bit 0 bold, bit 1 smaller (superscript, subscript), bit 2 fixed pitch (<pre>).
@@ -129,7 +128,8 @@ class Preview {
   std::uint16_t runOf_[kMost] = {};
   std::uint16_t unitOf_[kMost] = {};  // each drawn unit's place in the post's plain text
   wchar_t unit_[kMost] = {}, text_[kMost] = {};
-  std::bitset<kMost> alone_, done_;
+  static constexpr std::uint8_t kAlone = 1, kDone = 2;
+  std::uint8_t drawn_[kMost] = {};
 };
 
 }  // namespace tavi

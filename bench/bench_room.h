@@ -98,7 +98,8 @@ class BenchRoom {
   HANDLE thread_ = nullptr;
 };
 
-// The preview's costs (wine_bench_preview.cpp).
+// The preview's costs, and reading a room's history back (wine_bench_preview.cpp).
 int PreviewCosts();
+int HistoryReads();
 
 }  // namespace bench

@@ -47,6 +47,7 @@ $(awk -v a="$serverBefore" -v b="$serverAfter" -v h="$hz" 'BEGIN {printf "%.3f",
   wine "$bench" respond 2>/dev/null || fail "wine_bench respond failed"
   wine "$bench" stack 2>/dev/null || fail "wine_bench stack failed"
   wine "$bench" preview 2>/dev/null || fail "wine_bench preview failed"
+  wine "$bench" history 2>/dev/null || fail "wine_bench history failed"
 }
 export -f wine_part
 export root out

@@ -215,8 +215,9 @@ int main(int argc, char** argv) {
   if (what == "respond") return Respond();
   if (what == "stack") return Stack();
   if (what == "preview") return bench::PreviewCosts();
+  if (what == "history") return bench::HistoryReads();
   if (what == "run" && argc > 2) return RunOnce(argv[2]);
   if (what == "wait") return driver::TaviApp::FindRunning(60).ready() ? 0 : 1;
-  std::fprintf(stderr, "usage: wine_bench fancy|startup|respond|stack|preview|wait|run TRANSCRIPT\n");
+  std::fprintf(stderr, "usage: wine_bench fancy|startup|respond|stack|preview|history|wait|run TRANSCRIPT\n");
   return 2;
 }

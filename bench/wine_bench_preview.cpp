@@ -1,4 +1,5 @@
 // The preview's costs under Wine: an update in this process, the room's line, typed to shown.
+#include <richedit.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -86,6 +87,57 @@ int PreviewCosts() {
   std::printf("preview-room %.1f\n", Median(lookups) * 1e6);
   std::printf("preview-typed %zu %.1f %.1f\n", typed.size(), Median(typed) * 1e3,
               *std::max_element(typed.begin(), typed.end()) * 1e3);
+  return 0;
+}
+
+// Reading a room's history back after a post, as tavi does once every fifth of a second while a
+// post is awaited: its lines from where the post's line would start (here the last line's start);
+// a history of a rich edit control on a thread of its own, of 1 KB and of 1 MB in lines of 80
+// characters.
+int HistoryReads() {
+  LoadLibraryA("riched20.dll");
+  tavi::Win32Platform platform;
+  for (const std::size_t bytes : {std::size_t{1024}, std::size_t{1048576}}) {
+    std::string text;
+    for (std::size_t k = 0; text.size() < bytes; ++k) {
+      text += "Marisol: line " + std::to_string(k) + " of the history, long enough to wrap in no pane....\r\n";
+    }
+    HWND history = nullptr;
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    struct Host {
+      HWND* history;
+      HANDLE ready;
+      const std::string* text;
+    } host{&history, ready, &text};
+    const LPTHREAD_START_ROUTINE run = [](void* p) -> DWORD WINAPI {
+      auto* h = static_cast<Host*>(p);
+      *h->history = CreateWindowExA(0, "RichEdit20A", "", WS_POPUP | ES_MULTILINE | ES_READONLY, 0, 0, 600, 400,
+                                    nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+      SendMessageA(*h->history, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+      SetWindowTextA(*h->history, h->text->c_str());
+      SetEvent(h->ready);
+      MSG msg;
+      while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+      DestroyWindow(*h->history);
+      return 0;
+    };
+    HANDLE thread = CreateThread(nullptr, 0, run, &host, 0, nullptr);
+    WaitForSingleObject(ready, INFINITE);
+    const auto handle = reinterpret_cast<tavi::WindowHandle>(history);
+    std::vector<tavi::ControlLine> lines;
+    std::vector<double> took;
+    for (int k = 0; k < 201; ++k) {
+      if (!platform.LastLines(handle, static_cast<std::size_t>(-1), lines)) return 1;
+      const double t = Now();
+      if (!platform.LastLines(handle, lines.back().start, lines)) return 1;
+      took.push_back(Now() - t);
+    }
+    std::printf("history-read %zu %.3f\n", bytes, Median(took) * 1e3);
+    PostThreadMessageA(GetThreadId(thread), WM_QUIT, 0, 0);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    CloseHandle(ready);
+  }
   return 0;
 }
 

@@ -112,30 +112,33 @@ WideString Arrivals::Note() const {
   if (depth_) {
     std::size_t planned = posts_.size();
     for (std::size_t run = 0; run < depth_; ++run) planned += variants_ - runs_[run];
-    note = u"Posting ";
+    AppendWords(note, "Posting ");
     AppendNumber(note, posts_.empty() ? 1 : posts_.size());
-    note += u" of ";
+    AppendWords(note, " of ");
     AppendNumber(note, planned);
     return note;
   }
   if (posts_.empty()) return note;
-  if (Awaiting()) return u"Looking for the posts in the room";
+  if (Awaiting()) {
+    AppendWords(note, "Looking for the posts in the room");
+    return note;
+  }
   std::size_t handed = 0, seen = 0;
   for (const Record& post : posts_) {
     handed += post.state != PostState::kNotPosted;
     seen += post.state == PostState::kSeen;
   }
-  note = u"Arrived in the room: ";
+  AppendWords(note, "Arrived in the room: ");
   AppendNumber(note, seen);
-  note += u" of ";
+  AppendWords(note, " of ");
   AppendNumber(note, handed);
   // Which did not, by what became of them: their places, a run of three or more as "3–7".
   static constexpr struct {
     PostState state;
-    const char16_t* words;
-  } kParts[] = {{PostState::kNotSeen, u"not seen: "},
-                {PostState::kUnread, u"the room could not be read: "},
-                {PostState::kNotPosted, u"not posted: "}};
+    const char* words;
+  } kParts[] = {{PostState::kNotSeen, "not seen: "},
+                {PostState::kUnread, "the room could not be read: "},
+                {PostState::kNotPosted, "not posted: "}};
   bool any = false;
   for (const auto& part : kParts) {
     bool listed = false;
@@ -144,8 +147,8 @@ WideString Arrivals::Note() const {
       std::size_t end = i;
       while (end + 1 < posts_.size() && posts_[end + 1].state == part.state) ++end;
       if (end < i + 2) end = i;
-      note += listed ? u", " : any ? u"; " : u" (";
-      if (!listed) note += part.words;
+      AppendWords(note, listed ? ", " : any ? "; " : " (");
+      if (!listed) AppendWords(note, part.words);
       listed = any = true;
       AppendNumber(note, i + 1);
       if (end > i) {

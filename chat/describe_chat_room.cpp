@@ -1,35 +1,37 @@
 // DescribeChatRoom: the line that says where the posts would go, found without a word to the host.
 #include "chat/chat.h"
+#include "sequence/preview.h"
 
 namespace tavi {
 
 WideString DescribeChatRoom(const WideString& frameClass, Platform& platform) {
   // The line in three parts: a head, the class or the caption, a tail.
-  const char16_t* head = u"Posts go to: ";
-  const char16_t* tail = u"";
+  const char* head = "Posts go to: ";
+  const char* tail = "";
   WideString middle;
   const ChatInput at = LocateChatInput(frameClass, platform);
   if (at.room) middle = platform.WindowCaption(at.room);
   const HostAccess access = at.input ? platform.AccessTo(at.room) : HostAccess::kOpen;
   if (access == HostAccess::kAbove) {
-    head = u"Windows will not let tavi type into \u00AB";
-    tail = u"\u00BB: the chat program runs as administrator";
+    head = "Windows will not let tavi type into \xAB";
+    tail = "\xBB: the chat program runs as administrator";
   } else if (access == HostAccess::kClosed) {
-    head = u"Windows may not let tavi type into \u00AB";
-    tail = u"\u00BB: the chat program runs as another user or as administrator";
+    head = "Windows may not let tavi type into \xAB";
+    tail = "\xBB: the chat program runs as another user or as administrator";
   } else if (at.room && !at.input) {
-    head = u"The chat room \u00AB";
-    tail = u"\u00BB has no input box (RICHCNTL) for tavi";
+    head = "The chat room \xAB";
+    tail = "\xBB has no input box (RICHCNTL) for tavi";
   } else if (at.mdi && !at.room) {
-    head = u"No chat room is open in the chat program";
+    head = "No chat room is open in the chat program";
   } else if (!at.room) {
     middle = frameClass;
-    head = at.frame ? u"The chat program \u00AB" : u"No chat program with the window class \u00AB";
-    tail = at.frame ? u"\u00BB has no MDIClient window for its rooms" : u"\u00BB is running";
+    head = at.frame ? "The chat program \xAB" : "No chat program with the window class \xAB";
+    tail = at.frame ? "\xBB has no MDIClient window for its rooms" : "\xBB is running";
   }
-  WideString line(head);
+  WideString line;
+  AppendWords(line, head);
   line += middle;
-  line += tail;
+  AppendWords(line, tail);
   return line;
 }
 

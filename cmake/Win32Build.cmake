@@ -31,9 +31,12 @@ target_compile_options(tavi_win32_platform PRIVATE ${TAVI_I486_OPTIONS})
 target_link_libraries(tavi_win32_platform PUBLIC tavi_core PRIVATE tavi_warnings)
 
 # Subsystem and OS version 4.0, so no Windows is asked for that is newer than
-# 95 and NT 4 (the imports decide the rest); 4 GB of address space on 64-bit Windows.
+# 95 and NT 4 (the imports decide the rest); 4 GB of address space on 64-bit Windows. Loaded at its
+# own base, as every Windows from 95 to XP loads a program: no relocation table (a thirtieth of
+# tavi.exe), so Vista and later load it there too, without address-space randomization.
 set(TAVI_PE_HEADER -Wl,--subsystem,windows:4.0 -Wl,--major-os-version,4 -Wl,--minor-os-version,0
-    -Wl,--large-address-aware)
+    -Wl,--large-address-aware
+    $<IF:$<CXX_COMPILER_ID:GNU>,-Wl$<COMMA>--disable-reloc-section$<COMMA>--disable-dynamicbase,-Wl$<COMMA>-Xlink=-fixed>)
 # The runtime's own strlen, floor, memcpy, memmove and memset must stay code, not calls of themselves,
 # and stay whole: the code the link makes calls some of them.
 set_source_files_properties(app/runtime.cpp PROPERTIES COMPILE_OPTIONS "-fno-builtin;-fno-lto")
@@ -43,7 +46,8 @@ set_source_files_properties(app/tavi.rc PROPERTIES
 # A program built as tavi.exe is: Form1 over the platform, with `main` its TaviMain.
 function(tavi_program name main)
   add_executable(${name} WIN32 ${main} app/start.cpp app/form1.cpp app/form1_layout.cpp app/form1_colours.cpp
-                 app/colours.cpp app/preview.cpp app/preview_paint.cpp app/runtime.cpp app/tavi.rc)
+                 app/colours.cpp app/preview.cpp app/preview_paint.cpp app/preview_marks.cpp app/runtime.cpp
+                 app/tavi.rc)
   target_compile_options(${name} PRIVATE ${TAVI_I486_OPTIONS})
   target_link_options(${name} PRIVATE ${TAVI_I486_FLAGS} -nostdlib -nostartfiles -Wl,-e,_TaviStart ${TAVI_PE_HEADER})
   target_link_libraries(${name} PRIVATE tavi_win32_platform tavi_warnings kernel32 user32 gdi32 comctl32)
@@ -116,7 +120,8 @@ if(BUILD_TESTING)
   endforeach()
   target_sources(minimal_form PRIVATE bench/minimal_form.rc)
   tavi_program(tavi_spinwait bench/tavi_spinwait.cpp)
-  add_executable(wine_bench bench/wine_bench.cpp bench/wine_bench_preview.cpp app/preview.cpp app/preview_paint.cpp app/colours.cpp)
+  add_executable(wine_bench bench/wine_bench.cpp bench/wine_bench_preview.cpp app/preview.cpp app/preview_paint.cpp
+                 app/preview_marks.cpp app/colours.cpp)
   target_link_libraries(wine_bench PRIVATE tavi_driver tavi_tools_platform)
   set_target_properties(minimal_window minimal_form tavi_spinwait wine_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY
                                                                                         ${BENCH_DIR})

@@ -78,7 +78,8 @@ class Platform {
   // Whether Windows lets this program type into the window's program (before Vista: always).
   virtual HostAccess AccessTo(WindowHandle window) = 0;
   // The last lines of a multi-line text control of any program into `lines`, oldest first: the last
-  // line, and before it those that start at `from` or later, at most kMostLines in all. Read with
+  // line, and before it those that start after `from`, and the one that holds `from` (at most
+  // kMostLines in all). Read with
   // messages Windows carries between processes on every version, none that writes to the control;
   // false where its program did not answer in time.
   static constexpr std::size_t kMostLines = 256;

@@ -42,5 +42,8 @@ WideString ConversionNote(const Conversion& conversion);
 
 // `n` in decimal digits after `text`, for the notes.
 void AppendNumber(WideString& text, std::size_t n);
+// `words` after `text`: tavi's own words, kept in Latin-1 (one byte a character, « and » too) and
+// widened here.
+void AppendWords(WideString& text, const char* words);
 
 }  // namespace tavi

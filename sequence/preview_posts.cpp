@@ -101,13 +101,16 @@ Conversion PreviewPosts(const WideString& text, Platform& platform, PreviewedPos
 }
 
 WideString ConversionNote(const Conversion& conversion) {
-  if (conversion.changed == 0) return conversion.inStyles ? u"Marked characters arrive as ? or a look-alike" : u"";
   WideString note;
+  if (conversion.changed == 0) {
+    if (conversion.inStyles) AppendWords(note, "Marked characters arrive as ? or a look-alike");
+    return note;
+  }
   AppendNumber(note, conversion.changed);
-  note += conversion.changed == 1 ? u" character arrives as " : u" characters arrive as ";
-  note += conversion.asQuestionMark && conversion.asLookAlike ? u"? or a look-alike"
-          : conversion.asQuestionMark                         ? u"?"
-                                                              : u"a look-alike";
+  AppendWords(note, conversion.changed == 1 ? " character arrives as " : " characters arrive as ");
+  AppendWords(note, conversion.asQuestionMark && conversion.asLookAlike ? "? or a look-alike"
+                    : conversion.asQuestionMark                         ? "?"
+                                                                        : "a look-alike");
   return note;
 }
 
@@ -118,6 +121,10 @@ void AppendNumber(WideString& text, std::size_t n) {
     digits[--first] = static_cast<char16_t>(u'0' + n % 10);
   } while (n /= 10);
   text.append(digits + first, digits + 24);
+}
+
+void AppendWords(WideString& text, const char* words) {
+  while (*words) text += static_cast<unsigned char>(*words++);
 }
 
 }  // namespace tavi

@@ -126,7 +126,8 @@ HostAccess Win32Platform::AccessTo(WindowHandle window) { return AccessToWindow(
 
 bool Win32Platform::LastLines(WindowHandle control, std::size_t from, std::vector<ControlLine>& lines) {
   // Each message as a post's: given up after the timeout, at once for a hung program. Lines are
-  // asked for by number from the last one back, so a long history costs no more than a short one.
+  // asked for by number from the last one back, and no further back than `from`: lines start
+  // where the one before ends, so once a line starts at `from` or before, none before it is asked.
   const auto ask = [&](UINT message, WPARAM wp, void* lp, DWORD_PTR& answer) {
     return SendMessageTimeoutA(Hwnd(control), message, wp, reinterpret_cast<LPARAM>(lp), SMTO_BLOCK | SMTO_ABORTIFHUNG,
                                messageTimeoutMs_, &answer) != 0;
@@ -140,12 +141,11 @@ bool Win32Platform::LastLines(WindowHandle control, std::size_t from, std::vecto
     static char buffer[4096];
     DWORD_PTR start = 0, copied = 0;
     *reinterpret_cast<WORD*>(buffer) = sizeof buffer;
-    if (!ask(EM_LINEINDEX, count, nullptr, start)) return false;
-    if (!lines.empty() && start < from) break;
-    if (!ask(EM_GETLINE, count, buffer, copied)) return false;
+    if (!ask(EM_LINEINDEX, count, nullptr, start) || !ask(EM_GETLINE, count, buffer, copied)) return false;
     std::optional<WideString> text = FromAnsiBytes(std::string(buffer, std::min<std::size_t>(copied, sizeof buffer)));
     if (!text) return false;
     lines.push_back({start, std::move(*text)});
+    if (start <= from) break;
   }
   std::reverse(lines.begin(), lines.end());
   return true;

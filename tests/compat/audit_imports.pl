@@ -1,7 +1,7 @@
 #!/usr/bin/env perl
 # Checks tavi.exe for Windows 95, NT 4.0 and later: every import is in the list of what Windows 95
 # exports (so nothing from msvcrt.dll, which 95 lacks); the header asks for Windows 4.0, allows
-# large addresses and carries no link time.
+# large addresses, has the program loaded at its base and carries no link time.
 # Usage: audit_imports.pl TAVI_EXE EXPORTS_LIST
 use strict;
 use warnings;
@@ -45,6 +45,10 @@ my ($osMajor, $osMinor, undef, undef, $subMajor, $subMinor) = unpack 'v6', subst
 push @faults, "OS version $osMajor.$osMinor, not 4.0" unless $osMajor == 4 && $osMinor == 0;
 push @faults, "subsystem version $subMajor.$subMinor, not 4.0" unless $subMajor == 4 && $subMinor == 0;
 push @faults, "not large-address-aware" unless $characteristics & 0x20;
+# Loaded at its base: no relocations, and so no claim to be movable (DYNAMIC_BASE).
+my $dllCharacteristics = unpack 'v', substr($head, $opt + 70, 2);
+push @faults, "relocations not stripped (the flag is clear)" unless $characteristics & 0x1;
+push @faults, "DYNAMIC_BASE set without relocations" if $dllCharacteristics & 0x40;
 push @faults, "link time $stamp in the header (the build is not reproducible)" if $stamp;
 
 if (@faults) {
@@ -52,4 +56,4 @@ if (@faults) {
   exit 1;
 }
 print "audit: $count imports, all exported by Windows 95; OS and subsystem version 4.0; ",
-  "large-address-aware; no link time\n";
+  "large-address-aware; loaded at its base (no relocations); no link time\n";

@@ -146,53 +146,38 @@ TEST(PreviewUse, F2IsOnePressAndAloneOnly) {
 }
 
 // F6 puts the keyboard in the preview, on its first row; Down and Up go from row to row, each read
-// as it gets the focus; F6 gives the keyboard back to the message box, the preview still open, and
-// takes it in again to the row it had; Esc there closes it, and the keyboard is in the message box.
-TEST(PreviewUse, TheKeyboardGoesInWithF6AndComesBack) {
-  TaviApp tavi;
-  ASSERT_TRUE(tavi.ready());
-  tavi.SetText(tavi.text1, L"Hi");
-  tavi.PressKey(VK_F6);
-  ASSERT_TRUE(WaitUntil([&] { return tavi.Preview() != nullptr && tavi.Focus() == tavi.PreviewRows()[0]; }, 30));
-  const std::vector<HWND> rows = tavi.PreviewRows();
-  for (const auto& [key, row] : {std::pair{VK_DOWN, 1}, {VK_DOWN, 2}, {VK_UP, 1}}) {
-    tavi.PressKey(key);
-    EXPECT_TRUE(WaitUntil([&] { return tavi.Focus() == rows[static_cast<std::size_t>(row)]; }, 30)) << row;
-  }
-  EXPECT_EQ(Said(tavi.Focus()), L"H\u2022i\u2022\u2022");
-  for (const UINT key : {VK_F6, VK_ESCAPE}) {
-    tavi.PressKey(key);
-    EXPECT_TRUE(WaitUntil([&] { return tavi.Focus() == tavi.text1; }, 30)) << key;
-    EXPECT_EQ(tavi.Preview() != nullptr, key == VK_F6);
-    if (key == VK_F6) {
-      tavi.PressKey(VK_F6);
-      ASSERT_TRUE(WaitUntil([&] { return tavi.Focus() == tavi.PreviewRows()[1]; }, 30));
-    }
-  }
-}
-
-// With three runs going and the keyboard in the preview (F6), the user goes to another window and
-// comes back as Alt+Tab brings them back: Windows activates tavi's last active popup, the
-// preview. The keyboard is on its row again, and Esc typed then stops every run and puts the
-// keyboard in the message box.
-TEST(PreviewUse, TheKeyboardAlwaysComesBack) {
+// as it gets the focus; F6 gives it back to the message box, the preview still open, and takes it
+// in again to the row it had. With three runs going, the user goes to another window and comes
+// back as Alt+Tab brings them back: Windows activates tavi's last active popup, the preview. The
+// keyboard is on its row again, and Esc typed then stops every run and puts the keyboard in the
+// message box.
+TEST(PreviewUse, TheKeyboardGoesInWithF6AndAlwaysComesBack) {
   RoomAndTavi s("--hold-after 3");
   ASSERT_TRUE(s.ready());
-  s.tavi.SetText(s.tavi.text1, L"Hi");
-  s.tavi.ClickStorm(3);                 // each run nested in the one before, in its first wait
+  TaviApp& tavi = s.tavi;
+  tavi.SetText(tavi.text1, L"Hi");
+  tavi.PressKey(VK_F6);
+  ASSERT_TRUE(WaitUntil([&] { return tavi.Preview() && tavi.Focus() == tavi.PreviewRows()[0]; }, 30));
+  const std::vector<HWND> rows = tavi.PreviewRows();
+  for (const auto& [key, row] : {std::pair{VK_DOWN, 1}, {VK_DOWN, 2}, {VK_UP, 1}, {VK_F6, -1}, {VK_F6, 1}}) {
+    tavi.PressKey(key);
+    EXPECT_TRUE(
+        WaitUntil([&] { return tavi.Focus() == (row < 0 ? tavi.text1 : rows[static_cast<std::size_t>(row)]); }, 30))
+        << row;
+  }
+  EXPECT_EQ(Said(tavi.Focus()), L"H\u2022i\u2022\u2022");
+  tavi.ClickStorm(3);                   // each run nested in the one before, in its first wait
   ASSERT_TRUE(s.room.WaitFor("hold"));  // the third run's first post
-  s.tavi.PressKey(VK_F6);
   s.room.Release();
-  ASSERT_TRUE(WaitUntil([&] { return s.tavi.Preview() && s.tavi.Focus() == s.tavi.PreviewRows()[0]; }, 30));
   const driver::UserWindow user;
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == user.hwnd(); }, 30));
-  const HWND back = GetLastActivePopup(s.tavi.form);
-  EXPECT_EQ(back, s.tavi.Preview());
+  const HWND back = GetLastActivePopup(tavi.form);
+  EXPECT_EQ(back, tavi.Preview());
   SetForegroundWindow(back);
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == back; }, 30));
-  EXPECT_TRUE(WaitUntil([&] { return s.tavi.Focus() == s.tavi.PreviewRows()[0]; }, 30));
+  EXPECT_TRUE(WaitUntil([&] { return tavi.Focus() == rows[1]; }, 30));
   driver::TypeKeys({VK_ESCAPE});
-  ASSERT_TRUE(WaitUntil([&] { return s.tavi.Focus() == s.tavi.text1 && !s.tavi.Preview(); }, 30));
+  ASSERT_TRUE(WaitUntil([&] { return tavi.Focus() == tavi.text1 && !tavi.Preview(); }, 30));
   // No post after the Esc: left to go on, the runs would post again within one and a half seconds.
   const std::size_t posted = s.room.Posts().size();
   EXPECT_LT(posted, 21u);
@@ -206,23 +191,21 @@ TEST(PreviewUse, ItNeverCoversTavi) {
   ASSERT_TRUE(tavi.ready());
   tavi.PressKey(VK_F2);
   ASSERT_TRUE(WaitUntil([&] { return tavi.Preview() != nullptr; }, 30));
-  RECT work;
+  RECT work, start, form, preview, both;
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const auto clear = [&] {
-    RECT form, preview, both;
-    GetWindowRect(tavi.form, &form);
-    GetWindowRect(tavi.Preview(), &preview);
-    return !IntersectRect(&both, &form, &preview);
-  };
-  RECT start;
   GetWindowRect(tavi.form, &start);
   const LONG width = start.right - start.left, height = start.bottom - start.top;
-  const struct {
-    LONG x, y, h;
-  } places[] = {{start.left, start.top, height + 33}, {200, 150, height + 33}, {40, work.bottom - height, height}};
-  for (const auto& at : places) {
-    SetWindowPos(tavi.form, nullptr, at.x, at.y, width, at.h, SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_TRUE(WaitUntil(clear, 30)) << at.x << "," << at.y;
+  for (const RECT at : {RECT{start.left, start.top, 0, height + 33},
+                        {200, 150, 0, height + 33},
+                        {40, work.bottom - height, 0, height}}) {
+    SetWindowPos(tavi.form, nullptr, at.left, at.top, width, at.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+          return GetWindowRect(tavi.form, &form) && GetWindowRect(tavi.Preview(), &preview) &&
+                 !IntersectRect(&both, &form, &preview);
+        },
+        30))
+        << at.left << "," << at.top;
   }
 }
 

@@ -88,14 +88,13 @@ std::vector<std::vector<COLORREF>> Swatches(HWND row) {
   for (LONG y = client.bottom * 3 / 5; y < client.bottom; ++y) {
     const std::vector<COLORREF> line = driver::PixelsIn(row, {0, y, client.right, y + 1});
     std::vector<std::vector<COLORREF>> stretches;
-    std::size_t count = 0;
     for (std::size_t x = 0; x < line.size(); ++x) {
       if (!kPalette.count(line[x])) continue;
       if (x == 0 || !kPalette.count(line[x - 1])) stretches.emplace_back();
-      if (std::find(stretches.back().begin(), stretches.back().end(), line[x]) == stretches.back().end())
-        stretches.back().push_back(line[x]);
-      ++count;
+      if (stretches.back().empty() || stretches.back().back() != line[x]) stretches.back().push_back(line[x]);
     }
+    const auto count =
+        static_cast<std::size_t>(std::count_if(line.begin(), line.end(), [](COLORREF c) { return kPalette.count(c); }));
     if (count > most) most = count, best = stretches;
   }
   return best;

@@ -170,7 +170,7 @@ class FakePlatform : public Platform {
     }
     if (all.empty()) all.push_back({});
     out.assign(1, all.back());
-    for (std::size_t k = all.size() - 1; k-- > 0 && all[k].start >= from && out.size() < kMostLines;)
+    for (std::size_t k = all.size() - 1; k-- > 0 && all[k + 1].start > from && out.size() < kMostLines;)
       out.insert(out.begin(), all[k]);
     return true;
   }
