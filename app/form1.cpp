@@ -17,8 +17,8 @@ const wchar_t kCaption[] = L"give tavi";
 constexpr int kCommand1Id = IDOK;  // Enter in the message box presses the button
 constexpr int kText1Id = 101;
 constexpr int kText10Id = 102;
-constexpr UINT_PTR kLookTimer = 1;  // the posts looked for in the room's history
-constexpr UINT kLookMs = 200;
+constexpr UINT_PTR kLookTimer = 1;  // the posts looked for in the room's history once the runs end
+constexpr UINT kLookMs = 500;
 
 const wchar_t kInitialMessage[] = L"<3333333333333333333";
 const wchar_t kInitialFrameClass[] = L"AOL Frame25";
@@ -162,7 +162,8 @@ void Form1::Command1_Click() {
 
 void Form1::ShowArrivals() {
   preview_.ShowArrivals();
-  if (arrivals_.Awaiting()) {
+  // While runs go on, each post looks for those before it.
+  if (arrivals_.Awaiting() && !arrivals_.Running()) {
     SetTimer(hwnd_, kLookTimer, kLookMs, nullptr);
   } else {
     KillTimer(hwnd_, kLookTimer);

@@ -21,6 +21,10 @@ void Arrivals::RunStarted(std::size_t variants) {
 }
 
 void Arrivals::Post(const WideString& line, const FrameClassSource& frameClass, std::uint32_t now) {
+  // The posts awaited are looked for once a post, before the next one: the room's lines read then
+  // also say where this post's line will start.
+  read_ = 0;
+  Look(now);
   Record post;
   post.variant = depth_ ? runs_[depth_ - 1]++ : 0;
   post.at = now;
@@ -28,7 +32,8 @@ void Arrivals::Post(const WideString& line, const FrameClassSource& frameClass, 
   const ChatInput at = frame ? LocateChatInput(*frame, platform_) : ChatInput();
   // Its line will start after the history's last line as it is now: the lines before it were
   // there before the post.
-  const bool read = at.input && at.history && platform_.LastLines(at.history, kLastLineOnly, lines_);
+  const bool read =
+      at.input && at.history && (read_ == at.history || platform_.LastLines(at.history, kLastLineOnly, lines_));
   if (read) post.from = lines_.back().start + (lines_.back().text.empty() ? 0 : 1);
   post.history = at.history;
   post.shown = AsTheRoomShows(line, platform_);
@@ -70,6 +75,7 @@ void Arrivals::Look(std::uint32_t now) {
 
 void Arrivals::LookIn(WindowHandle history, std::size_t from) {
   const bool read = platform_.LastLines(history, from, lines_);
+  read_ = read ? history : 0;
   for (Record& post : posts_) {
     // A room that does not answer cannot say a post is not there.
     if (!read && post.state == PostState::kPosted && post.history == history) post.state = PostState::kUnread;

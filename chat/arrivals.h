@@ -51,7 +51,8 @@ class Arrivals {
   // forgets what the runs before it left.
   void RunStarted(std::size_t variants);
   // The innermost run's next post: `line` typed into the room that `frameClass` names now, as
-  // PostChatLine does, at `now` (milliseconds on a clock that wraps, as GetTickCount does).
+  // PostChatLine does, at `now` (milliseconds on a clock that wraps, as GetTickCount does). The
+  // posts awaited are looked for first (Look): while runs go on, once a post.
   void Post(const WideString& line, const FrameClassSource& frameClass, std::uint32_t now);
   // The innermost run ends: the posts it did not make are not posted.
   void RunEnded();
@@ -59,9 +60,10 @@ class Arrivals {
   // kLookMs after the next one was made is not seen. A line shows one post at most: the latest
   // awaited that it can show (the room shows them in the order they were made).
   void Look(std::uint32_t now);
-  // Whether a post is looked for; whether a run goes on or a post is looked for.
+  // Whether a post is looked for; whether a run goes on; either.
   bool Awaiting() const;
-  bool Busy() const { return depth_ > 0 || Awaiting(); }
+  bool Running() const { return depth_ > 0; }
+  bool Busy() const { return Running() || Awaiting(); }
   // Forgets the posts (tavi is idle and the message changed).
   void Clear() { posts_.clear(); }
 
@@ -87,6 +89,7 @@ class Arrivals {
   Platform& platform_;
   std::vector<Record> posts_;
   std::vector<ControlLine> lines_;  // the history's last lines as read
+  WindowHandle read_ = 0;           // the history lines_ holds the end of, read just now
   // The runs in progress, outermost first: the posts each made.
   std::size_t runs_[RunsInProgress::kMost] = {};
   std::size_t depth_ = 0;
