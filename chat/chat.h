@@ -45,7 +45,4 @@ void PostChatLine(WideString& line, const FrameClassSource& frameClass, Platform
 // PostChatLine does; whether the host took both.
 bool TypeChatLine(WindowHandle input, const WideString& line, Platform& platform);
 
-// PostChatLine bound to its frame class source, ready for SendAllVariants.
-ChatPoster MakeChatPoster(FrameClassSource frameClass, Platform& platform);
-
 }  // namespace tavi

@@ -1,6 +1,4 @@
 // PostChatLine: types a line into the chat room's input control and presses Enter.
-#include <utility>
-
 #include "chat/chat.h"
 
 namespace tavi {
@@ -17,11 +15,6 @@ bool TypeChatLine(WindowHandle input, const WideString& line, Platform& platform
   // the text did not arrive (a hung or vanished host).
   return ansi && platform.SendMessageA(input, kWmSetText, 0, ansi->c_str()) &&
          platform.SendMessageA(input, kWmChar, kEnterCharacter, nullptr);
-}
-
-ChatPoster MakeChatPoster(FrameClassSource frameClass, Platform& platform) {
-  return
-      [frameClass = std::move(frameClass), &platform](WideString& line) { PostChatLine(line, frameClass, platform); };
 }
 
 }  // namespace tavi

@@ -147,7 +147,8 @@ TEST(App, HighContrastShowsTheSystemColours) {
         << (on ? "on: " : "off: ") << seen();
     if (!on) continue;
     // A colour post's letters in the system's text colour, and its colours as swatches below them:
-    // three groups of three letters, three swatches each of one colour of the palette.
+    // three groups of three letters, a swatch of one colour of the palette under each run of them
+    // (groups that drew the same colour make one run).
     tavi.SetText(tavi.text1, std::wstring(9, L'W'));
     const HWND colours = tavi.PreviewRows()[5];
     RECT row;
@@ -164,8 +165,12 @@ TEST(App, HighContrastShowsTheSystemColours) {
         30))
         << shown.size() << " colours";
     std::vector<std::vector<COLORREF>> swatches;
-    EXPECT_TRUE(WaitUntil([&] { return (swatches = Swatches(colours)).size() == 3; }, 30)) << swatches.size();
-    for (const auto& swatch : swatches) EXPECT_EQ(swatch.size(), 1u);
+    EXPECT_TRUE(WaitUntil([&] { return !(swatches = Swatches(colours)).empty(); }, 30));
+    EXPECT_LE(swatches.size(), 3u);
+    for (std::size_t k = 0; k < swatches.size(); ++k) {
+      EXPECT_EQ(swatches[k].size(), 1u) << k;
+      EXPECT_TRUE(k == 0 || swatches[k] != swatches[k - 1]) << k;
+    }
     tavi.SetText(tavi.text1, L"          ");
   }
 }

@@ -35,6 +35,7 @@ struct HostState {
   int texts = 0;          // texts set into a room's input by another program
   bool clearing = false;  // the host empties an input itself
   bool creatingDecoy = false;
+  bool underWine = false;    // (a workaround for Wine's EM_GETLINE across programs)
   HANDLE release = nullptr;  // ends a hold (--hold-after, --hold-text)
   // Lines to be shown late (--echo-delay), oldest first: the history and the line.
   std::vector<std::pair<HWND, std::string>> echoes;

@@ -3,6 +3,7 @@
 
 #include <richedit.h>
 
+#include <cstring>
 #include <memory>
 
 #include "tools/roomsim/controls.h"
@@ -24,6 +25,25 @@ HWND Control(HWND parent, Part part, const char* text, DWORD style, int id = 0) 
   return hwnd;
 }
 
+// The history pane's own window procedure, as a Unicode window (see HistoryPane).
+WNDPROC g_historyBase = nullptr;
+LRESULT CALLBACK HistoryProcW(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg != EM_GETLINE || !lp || !g.underWine) return CallWindowProcW(g_historyBase, hwnd, msg, wp, lp);
+  // Wine (8) unpacks EM_GETLINE from another program into a buffer whose size it keeps in the word
+  // just before it, but may lose that word (the control then sees no size either), and carries
+  // back as many characters as that word says: reading past the buffer can end the program where
+  // Wine's 32-bit side is emulated. The line is read here, at most as much as tavi asks for (4096
+  // characters), and the word set to what was written.
+  auto* out = reinterpret_cast<WORD*>(lp);
+  static wchar_t line[4096];
+  *reinterpret_cast<WORD*>(line) = 4096;
+  const auto n =
+      static_cast<WORD>(CallWindowProcW(g_historyBase, hwnd, EM_GETLINE, wp, reinterpret_cast<LPARAM>(line)));
+  std::memcpy(out, line, n * sizeof(wchar_t));
+  out[-1] = n;
+  return n;
+}
+
 HWND HistoryPane(HWND parent, const char* cls) {
   HWND hwnd =
       CreateWindowExA(WS_EX_CLIENTEDGE, cls, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY, 0, 0,
@@ -34,6 +54,9 @@ HWND HistoryPane(HWND parent, const char* cls) {
   cf.yHeight = 200;  // 10 pt
   lstrcpynA(cf.szFaceName, "Arial", LF_FACESIZE);
   SendMessageA(hwnd, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+  // Unicode from here on: EM_GETLINE from another program arrives as Wine unpacked it.
+  g_historyBase =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HistoryProcW)));
   return hwnd;
 }
 
@@ -205,6 +228,7 @@ bool RegisterClasses() {
 bool CreateHost(const Options& options, HINSTANCE instance) {
   g.options = options;
   g.instance = instance;
+  g.underWine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
   SetTranscript(options.transcript);
   const std::string release = "roomsim.release." + std::to_string(GetCurrentProcessId());
   g.release = CreateEventA(nullptr, FALSE, FALSE, release.c_str());
