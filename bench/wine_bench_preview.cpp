@@ -90,10 +90,10 @@ int PreviewCosts() {
   return 0;
 }
 
-// Reading a room's history back after a post, as tavi does once every fifth of a second while a
-// post is awaited: its lines from where the post's line would start (here the last line's start);
-// a history of a rich edit control on a thread of its own, of 1 KB and of 1 MB in lines of 80
-// characters.
+// Reading a room's history back after a post, as tavi does once a post and every half second after
+// the runs while a post is awaited: its lines from where the post's line would start (here the last
+// line's start); a history of a rich edit control on a thread of its own, of 1 KB and of 1 MB in
+// lines of 80 characters.
 int HistoryReads() {
   LoadLibraryA("riched20.dll");
   tavi::Win32Platform platform;

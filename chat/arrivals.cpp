@@ -32,8 +32,8 @@ void Arrivals::Post(const WideString& line, const FrameClassSource& frameClass, 
   const ChatInput at = frame ? LocateChatInput(*frame, platform_) : ChatInput();
   // Its line will start after the history's last line as it is now: the lines before it were
   // there before the post.
-  const bool read =
-      at.input && at.history && (read_ == at.history || platform_.LastLines(at.history, kLastLineOnly, lines_));
+  const bool read = at.input && at.history &&
+                    (read_ == at.history || platform_.LastLines(at.history, kLastLineOnly, lines_)) && !lines_.empty();
   if (read) post.from = lines_.back().start + (lines_.back().text.empty() ? 0 : 1);
   post.history = at.history;
   post.shown = AsTheRoomShows(line, platform_);

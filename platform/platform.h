@@ -81,7 +81,7 @@ class Platform {
   // line, and before it those that start after `from`, and the one that holds `from` (at most
   // kMostLines in all). Read with
   // messages Windows carries between processes on every version, none that writes to the control;
-  // false where its program did not answer in time.
+  // false where its program did not answer in time, or it gave no line.
   static constexpr std::size_t kMostLines = 256;
   virtual bool LastLines(WindowHandle control, std::size_t from, std::vector<ControlLine>& lines) = 0;
   // Delivers a message synchronously. `text`, when not null, is passed as

@@ -148,7 +148,7 @@ bool Win32Platform::LastLines(WindowHandle control, std::size_t from, std::vecto
     if (start <= from) break;
   }
   std::reverse(lines.begin(), lines.end());
-  return true;
+  return !lines.empty();  // (a control of no lines is no text control)
 }
 
 bool Win32Platform::SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam, const char* text) {
